@@ -1,0 +1,80 @@
+// Every operating-system call the program makes goes through this header.
+// One source file implements it per operating system (posix.cpp, win32.cpp);
+// no other file in the program includes an OS header.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orvex::platform {
+
+// The process as the OS started it.
+//
+// ExecutablePath is the path the OS reports for the running executable,
+// falling back to argument 0 when it reports none.
+std::string ExecutablePath(std::string_view argument0);
+
+// The command line as the user typed it. Where the OS keeps no raw command
+// line, argument 0 and the arguments joined by single blanks.
+std::string RawCommandLine(int argc, const char* const* argv);
+
+// Puts the standard streams into the mode the program's output bytes assume:
+// text mode on Windows (each '\n' becomes CR LF), nothing elsewhere.
+void PrepareStandardStreams();
+
+// Number and date facts of the locale the program formats with: the system
+// default locale on Windows, the environment's LC_NUMERIC/LC_TIME elsewhere.
+// Date and time formats use the pattern letters of the date formatter
+// (yyyy, mm, dd, hh, nn, ss, ampm). A separator of '\0' means "none given".
+struct LocaleFacts {
+    char decimalSeparator = '\0';
+    char thousandsSeparator = '\0';
+    char dateSeparator = '\0';
+    char timeSeparator = '\0';
+    std::string shortDateFormat;
+    std::string longDateFormat;
+    std::string shortTimeFormat;
+    std::string longTimeFormat;
+    std::string timeAmString;
+    std::string timePmString;
+    std::array<std::string, 12> shortMonthNames;
+    std::array<std::string, 12> longMonthNames;
+    std::array<std::string, 7> shortDayNames; // [0] is Sunday
+    std::array<std::string, 7> longDayNames;
+};
+LocaleFacts ReadLocaleFacts();
+
+// Case-insensitive equality by the rules of the user's locale.
+bool SameTextIgnoreCase(std::string_view a, std::string_view b);
+
+// The local wall clock, to the millisecond.
+struct LocalTime {
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+LocalTime Now();
+
+// The console the syntax-error report beeps on and waits at. An interface so
+// that tests and in-process runs can substitute a silent, instant console.
+class Console {
+  public:
+    virtual ~Console() = default;
+    // Starts watching the keyboard; input typed before this is discarded.
+    virtual void BeginKeyCapture() = 0;
+    // True when a key press is waiting. Never blocks.
+    virtual bool KeyPressed() = 0;
+    // Stops watching; pending input, including the key that ended a wait,
+    // is discarded so that it reaches no later reader.
+    virtual void EndKeyCapture() = 0;
+    // The default alert sound, never written into stdout or stderr.
+    virtual void Beep() = 0;
+    virtual void Sleep(std::chrono::milliseconds duration) = 0;
+};
+
+// The real console of this process.
+std::unique_ptr<Console> SystemConsole();
+
+} // namespace orvex::platform
