@@ -1,0 +1,24 @@
+// Runs a program as a child process and captures what it writes, for the
+// end-to-end tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvex::testsupport {
+
+struct ProcessResult {
+    int exitCode = -1; // as the shell sees it (0..255 on POSIX)
+    bool terminatedBySignal = false;
+    std::string standardOutput;
+    std::string standardError;
+};
+
+// Runs `program` with `arguments` (argument 0 is the program path), standard
+// input from the null device and the environment plus LC_ALL=C.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
+
+// Copies a file, keeping it executable; creates missing folders.
+bool CopyExecutable(const std::string& from, const std::string& to);
+
+} // namespace orvex::testsupport
