@@ -53,33 +53,77 @@ std::string PatternFromStrftime(std::string_view format) {
             directive = format[++i];
         }
         switch (directive) {
-        case 'd': pattern += "dd"; break;
-        case 'e': pattern += "d"; break;
-        case 'm': pattern += "mm"; break;
-        case 'b': case 'h': pattern += "mmm"; break;
-        case 'B': pattern += "mmmm"; break;
-        case 'a': pattern += "ddd"; break;
-        case 'A': pattern += "dddd"; break;
-        case 'y': pattern += "yy"; break;
-        case 'Y': pattern += "yyyy"; break;
-        case 'H': case 'I': pattern += "hh"; break;
-        case 'k': case 'l': pattern += "h"; break;
-        case 'M': pattern += "nn"; break;
-        case 'S': pattern += "ss"; break;
-        case 'p': pattern += "ampm"; break;
-        case 'D': pattern += "mm/dd/yy"; break;
-        case 'T': pattern += "hh:nn:ss"; break;
-        case 'R': pattern += "hh:nn"; break;
-        case 'r': pattern += "hh:nn:ss ampm"; break;
-        case '%': pattern += '%'; break;
-        default: break;
+        case 'd':
+            pattern += "dd";
+            break;
+        case 'e':
+            pattern += "d";
+            break;
+        case 'm':
+            pattern += "mm";
+            break;
+        case 'b':
+        case 'h':
+            pattern += "mmm";
+            break;
+        case 'B':
+            pattern += "mmmm";
+            break;
+        case 'a':
+            pattern += "ddd";
+            break;
+        case 'A':
+            pattern += "dddd";
+            break;
+        case 'y':
+            pattern += "yy";
+            break;
+        case 'Y':
+            pattern += "yyyy";
+            break;
+        case 'H':
+        case 'I':
+            pattern += "hh";
+            break;
+        case 'k':
+        case 'l':
+            pattern += "h";
+            break;
+        case 'M':
+            pattern += "nn";
+            break;
+        case 'S':
+            pattern += "ss";
+            break;
+        case 'p':
+            pattern += "ampm";
+            break;
+        case 'D':
+            pattern += "mm/dd/yy";
+            break;
+        case 'T':
+            pattern += "hh:nn:ss";
+            break;
+        case 'R':
+            pattern += "hh:nn";
+            break;
+        case 'r':
+            pattern += "hh:nn:ss ampm";
+            break;
+        case '%':
+            pattern += '%';
+            break;
+        default:
+            break;
         }
     }
     return pattern;
 }
 
 // The first character of a separator text, or none.
-char SingleCharacter(const char* text) { return text != nullptr ? text[0] : '\0'; }
+char SingleCharacter(const char* text) {
+    return text != nullptr ? text[0] : '\0';
+}
 
 // The first non-alphanumeric character of a date or time pattern.
 char SeparatorIn(const std::string& pattern) {
@@ -108,8 +152,8 @@ LocaleFacts ReadLocaleFacts() {
     facts.timeSeparator = SeparatorIn(facts.longTimeFormat);
     facts.timeAmString = nl_langinfo_l(AM_STR, locale);
     facts.timePmString = nl_langinfo_l(PM_STR, locale);
-    static constexpr nl_item shortMonths[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,
-                                                ABMON_5, ABMON_6, ABMON_7, ABMON_8,
+    static constexpr nl_item shortMonths[12] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
+                                                ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
                                                 ABMON_9, ABMON_10, ABMON_11, ABMON_12};
     static constexpr nl_item longMonths[12] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
                                                MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
@@ -144,8 +188,13 @@ LocalTime Now() {
     const time_t seconds = now.tv_sec;
     tm local{};
     localtime_r(&seconds, &local);
-    return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                     local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_usec / 1000)};
+    return LocalTime{local.tm_year + 1900,
+                     local.tm_mon + 1,
+                     local.tm_mday,
+                     local.tm_hour,
+                     local.tm_min,
+                     local.tm_sec,
+                     static_cast<int>(now.tv_usec / 1000)};
 }
 
 namespace {
@@ -203,6 +252,8 @@ class PosixConsole final : public Console {
 
 } // namespace
 
-std::unique_ptr<Console> SystemConsole() { return std::make_unique<PosixConsole>(); }
+std::unique_ptr<Console> SystemConsole() {
+    return std::make_unique<PosixConsole>();
+}
 
 } // namespace orvex::platform
