@@ -1,0 +1,86 @@
+#include "formatting/decimal_form.h"
+
+#include <array>
+#include <charconv>
+#include <cstdlib>
+
+namespace orvex::formatting {
+namespace {
+
+// At most this many digits survive rounding; the conversion yields fewer.
+constexpr int maximumKeptDigits = 18;
+
+void StripTrailingZeros(DecimalForm& form) {
+    while (!form.digits.empty() && form.digits.back() == '0')
+        form.digits.pop_back();
+    if (form.digits.empty()) {
+        form.exponent = 0;
+        form.negative = false;
+    }
+}
+
+// Adds one unit in the last kept place; nines roll over to the left.
+void CarryIntoLastDigit(DecimalForm& form) {
+    while (!form.digits.empty() && form.digits.back() == '9')
+        form.digits.pop_back();
+    if (form.digits.empty()) {
+        form.digits = "1";
+        ++form.exponent;
+    } else {
+        ++form.digits.back();
+    }
+}
+
+void KeepDigits(DecimalForm& form, int count) {
+    if (count > maximumKeptDigits)
+        count = maximumKeptDigits;
+    if (count >= static_cast<int>(form.digits.size()))
+        return;
+    if (count < 0) {
+        form.digits.clear();
+        StripTrailingZeros(form);
+        return;
+    }
+    const bool roundUp = form.digits[static_cast<std::size_t>(count)] >= '5';
+    form.digits.resize(static_cast<std::size_t>(count));
+    if (roundUp)
+        CarryIntoLastDigit(form);
+    StripTrailingZeros(form);
+}
+
+} // namespace
+
+DecimalForm DecimalFormOf(double value) {
+    DecimalForm form;
+    if (value == 0.0)
+        return form;
+    // "-d.dddddddddddddde+ddd" is at most 24 characters.
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::scientific, significantDigitsOfDouble - 1);
+    const char* cursor = text.data();
+    if (*cursor == '-') {
+        form.negative = true;
+        ++cursor;
+    }
+    for (; cursor != result.ptr && *cursor != 'e'; ++cursor)
+        if (*cursor != '.')
+            form.digits += *cursor;
+    // The exponent of "d.ddd" counts from the first digit; ours counts the
+    // digits before the point.
+    form.exponent = std::atoi(cursor + 1) + 1;
+    StripTrailingZeros(form);
+    return form;
+}
+
+void RoundToDecimalPlaces(DecimalForm& form, int decimalPlaces) {
+    if (!form.IsZero())
+        KeepDigits(form, form.exponent + decimalPlaces);
+}
+
+void RoundToSignificantDigits(DecimalForm& form, int significantDigits) {
+    if (!form.IsZero())
+        KeepDigits(form, significantDigits);
+}
+
+} // namespace orvex::formatting
