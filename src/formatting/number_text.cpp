@@ -1,21 +1,226 @@
 #include "formatting/number_text.h"
 
-namespace orvex::formatting {
+#include "formatting/error.h"
+#include "formatting/messages.h"
 
-bool TryTextToFloat(std::string_view, double&, const TFormatSettings&) {
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace orvex::formatting {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string_view TakeDigits(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    while (at < text.size() && IsDigit(text[at]))
+        ++at;
+    return text.substr(start, at - start);
+}
+
+// The parts of a float text, each without its punctuation.
+struct FloatParts {
+    bool negative = false;
+    std::string_view integerDigits;
+    std::string_view fractionDigits;
+    bool exponentNegative = false;
+    std::string_view exponentDigits;
+};
+
+bool SplitFloat(std::string_view text, char decimalSeparator, FloatParts& parts) {
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        parts.negative = text[at++] == '-';
+    parts.integerDigits = TakeDigits(text, at);
+    if (at < text.size() && text[at] == decimalSeparator) {
+        ++at;
+        parts.fractionDigits = TakeDigits(text, at);
+    }
+    if (parts.integerDigits.empty() && parts.fractionDigits.empty())
+        return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            parts.exponentNegative = text[at++] == '-';
+        parts.exponentDigits = TakeDigits(text, at);
+        if (parts.exponentDigits.empty())
+            return false;
+    }
+    return at == text.size();
+}
+
+// The decimal exponent of the first significant digit, saturated so that
+// absurd exponent texts cannot overflow; only its sign is used.
+long SignificantExponent(const FloatParts& parts) {
+    long exponent = 0;
+    for (const char c : parts.exponentDigits)
+        exponent = std::min(exponent * 10 + (c - '0'), 100000000L);
+    if (parts.exponentNegative)
+        exponent = -exponent;
+    const auto firstInteger = parts.integerDigits.find_first_not_of('0');
+    if (firstInteger != std::string_view::npos)
+        return exponent + static_cast<long>(parts.integerDigits.size() - firstInteger);
+    const auto firstFraction = parts.fractionDigits.find_first_not_of('0');
+    if (firstFraction == std::string_view::npos)
+        return 0;
+    return exponent - static_cast<long>(firstFraction);
+}
+
+// "$FF" or "0xFF": the digits after the prefix.
+bool TakeHexPrefix(std::string_view& text) {
+    if (!text.empty() && text.front() == '$') {
+        text.remove_prefix(1);
+        return true;
+    }
+    if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        return true;
+    }
     return false;
 }
-double TextToFloat(std::string_view, const TFormatSettings&) {
-    return 0;
+
+int HexValue(char c) {
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
-bool TryTextToInt(std::string_view, std::int32_t&) {
-    return false;
+
+// Hexadecimal texts give the 32-bit pattern: "$FFFFFFFF" is -1.
+bool ReadHex(std::string_view digits, bool negative, std::int32_t& value) {
+    if (digits.empty())
+        return false;
+    std::uint64_t magnitude = 0;
+    for (const char c : digits) {
+        const int digit = HexValue(c);
+        if (digit < 0)
+            return false;
+        magnitude = magnitude * 16 + static_cast<std::uint64_t>(digit);
+        if (magnitude > 0xFFFFFFFFu)
+            return false;
+    }
+    auto bits = static_cast<std::uint32_t>(magnitude);
+    if (negative)
+        bits = 0u - bits;
+    value = static_cast<std::int32_t>(bits);
+    return true;
 }
-std::int32_t TextToInt(std::string_view) {
-    return 0;
+
+bool ReadDecimal(std::string_view digits, bool negative, std::int32_t& value) {
+    if (digits.empty())
+        return false;
+    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    std::int64_t magnitude = 0;
+    for (const char c : digits) {
+        if (!IsDigit(c))
+            return false;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > limit)
+            return false;
+    }
+    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    return true;
 }
-std::string ScientificText(double, const TFormatSettings&) {
-    return {};
+
+} // namespace
+
+bool TryTextToFloat(std::string_view text, double& value, const TFormatSettings& settings) {
+    FloatParts parts;
+    if (!SplitFloat(TrimBlanks(text), settings.DecimalSeparator, parts))
+        return false;
+    // The standard reader wants "." whatever the settings say.
+    std::string plain(parts.negative ? "-" : "");
+    plain += parts.integerDigits.empty() ? std::string_view("0") : parts.integerDigits;
+    if (!parts.fractionDigits.empty())
+        plain.append(".").append(parts.fractionDigits);
+    if (!parts.exponentDigits.empty())
+        plain.append(parts.exponentNegative ? "e-" : "e").append(parts.exponentDigits);
+
+    double result = 0.0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero; too large does not read.
+        if (SignificantExponent(parts) > 0)
+            return false;
+        result = parts.negative ? -0.0 : 0.0;
+    } else if (error != std::errc() || end != plain.data() + plain.size() ||
+               !std::isfinite(result)) {
+        return false;
+    }
+    value = result;
+    return true;
+}
+
+double TextToFloat(std::string_view text, const TFormatSettings& settings) {
+    double value = 0.0;
+    if (!TryTextToFloat(text, value, settings))
+        throw EConvertError(FormattingMessage("formatting.sinvalidfloat", text));
+    return value;
+}
+
+bool TryTextToInt(std::string_view text, std::int32_t& value) {
+    text = TrimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (TakeHexPrefix(text))
+        return ReadHex(text, negative, value);
+    return ReadDecimal(text, negative, value);
+}
+
+std::int32_t TextToInt(std::string_view text) {
+    std::int32_t value = 0;
+    if (!TryTextToInt(text, value))
+        throw EConvertError(FormattingMessage("formatting.sinvalidint", text));
+    return value;
+}
+
+std::string ScientificText(double value, const TFormatSettings& settings) {
+    if (std::isnan(value))
+        return " NAN";
+    if (std::isinf(value))
+        return value > 0 ? " INF" : "-INF";
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, 14);
+    const std::string_view written(buffer.data(),
+                                   static_cast<std::size_t>(result.ptr - buffer.data()));
+    const bool negative = written.front() == '-';
+    const std::string_view unsignedText = negative ? written.substr(1) : written;
+    const auto exponentAt = unsignedText.find('e');
+
+    std::string text(negative ? "-" : " ");
+    text += unsignedText.front();
+    text += settings.DecimalSeparator;
+    text += unsignedText.substr(2, exponentAt - 2);
+    text += 'E';
+    text += unsignedText[exponentAt + 1];
+    const std::string_view exponentDigits = unsignedText.substr(exponentAt + 2);
+    if (exponentDigits.size() < 3)
+        text.append(3 - exponentDigits.size(), '0');
+    text += exponentDigits;
+    return text;
 }
 
 } // namespace orvex::formatting
