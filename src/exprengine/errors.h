@@ -1,0 +1,26 @@
+// The engine's two exception classes. Both carry only the formatted message.
+#pragma once
+
+#include "exprengine/messages.h"
+#include "formatting/error.h"
+
+namespace orvex::engine {
+
+// Lexical errors of the scanner.
+class EExprScanner : public formatting::Error {
+  public:
+    using Error::Error;
+};
+
+// Parse, check and evaluation errors.
+class EExprParser : public formatting::Error {
+  public:
+    using Error::Error;
+};
+
+[[noreturn]] void RaiseScannerError(std::string_view resourceId,
+                                    std::initializer_list<TMessageArg> args = {});
+[[noreturn]] void RaiseParserError(std::string_view resourceId,
+                                   std::initializer_list<TMessageArg> args = {});
+
+} // namespace orvex::engine
