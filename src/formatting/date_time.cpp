@@ -1,78 +1,178 @@
 #include "formatting/date_time.h"
 
-namespace orvex::formatting {
+#include "formatting/error.h"
+#include "formatting/messages.h"
 
-bool TryEncodeDate(int, int, int, TDateTime&) {
-    return false;
+#include <cmath>
+#include <cstdint>
+
+namespace orvex::formatting {
+namespace {
+
+constexpr std::int64_t millisecondsPerDay = 86400000;
+
+// Days since 1970-01-01 of a proleptic Gregorian date; eras of 400 years
+// repeat exactly, which keeps the arithmetic free of tables.
+constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
-bool TryEncodeTime(int, int, int, int, TDateTime&) {
-    return false;
+
+constexpr std::int64_t dayZero = DaysFromCivil(1899, 12, 30);
+constexpr std::int64_t firstDay = DaysFromCivil(1, 1, 1) - dayZero;
+constexpr std::int64_t lastDay = DaysFromCivil(9999, 12, 31) - dayZero;
+
+void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
-bool TryEncodeDateTime(int, int, int, int, int, int, int, TDateTime&) {
-    return false;
+
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
-TDateTime EncodeDate(int, int, int) {
-    return 0;
+
+int DaysInMonth(int year, int month) {
+    constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
-TDateTime EncodeTime(int, int, int, int) {
-    return 0;
+
+// A value split into whole days and the time of day in milliseconds. The
+// time of day counts forward from midnight also before 1899-12-30, where
+// the fraction's sign follows the day's. Values outside the calendar give
+// day 0 at midnight.
+struct DayAndTime {
+    std::int64_t days = 0;
+    std::int64_t milliseconds = 0;
+    bool valid = false;
+};
+
+DayAndTime SplitValue(TDateTime value) {
+    DayAndTime split;
+    if (!std::isfinite(value) || value < static_cast<double>(firstDay - 1) ||
+        value > static_cast<double>(lastDay + 1))
+        return split;
+    const auto total = std::llround(value * static_cast<double>(millisecondsPerDay));
+    split.days = total / millisecondsPerDay;
+    split.milliseconds = std::llabs(total % millisecondsPerDay);
+    split.valid = split.days >= firstDay && split.days <= lastDay;
+    if (!split.valid)
+        split = DayAndTime{};
+    return split;
 }
-TDateTime EncodeDateTime(int, int, int, int, int, int, int) {
-    return 0;
+
+// Before 1899-12-30 the time of day is subtracted, so that the fraction's
+// absolute value stays the time of day.
+TDateTime JoinDateAndTime(TDateTime date, TDateTime time) {
+    return date < 0 ? date - time : date + time;
 }
-void DecodeDate(TDateTime, int& y, int& m, int& d) {
-    y = m = d = 0;
+
+} // namespace
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& value) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month))
+        return false;
+    value = static_cast<TDateTime>(DaysFromCivil(year, month, day) - dayZero);
+    return true;
 }
-void DecodeTime(TDateTime, int& h, int& n, int& s, int& z) {
-    h = n = s = z = 0;
+
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& value) {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+        millisecond < 0 || millisecond > 999)
+        return false;
+    const std::int64_t total = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
+    value = static_cast<TDateTime>(total) / static_cast<TDateTime>(millisecondsPerDay);
+    return true;
 }
-int DayOfWeek(TDateTime) {
-    return 7;
+
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                       int millisecond, TDateTime& value) {
+    TDateTime date = 0;
+    TDateTime time = 0;
+    if (!TryEncodeDate(year, month, day, date) ||
+        !TryEncodeTime(hour, minute, second, millisecond, time))
+        return false;
+    value = JoinDateAndTime(date, time);
+    return true;
 }
-TDateTime DateTimeOf(const platform::LocalTime&) {
-    return 0;
+
+TDateTime EncodeDate(int year, int month, int day) {
+    TDateTime value = 0;
+    if (!TryEncodeDate(year, month, day, value))
+        throw EConvertError(std::string(FormattingMessage("formatting.sdateencodeerror")));
+    return value;
 }
+
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
+    TDateTime value = 0;
+    if (!TryEncodeTime(hour, minute, second, millisecond, value))
+        throw EConvertError(std::string(FormattingMessage("formatting.stimeencodeerror")));
+    return value;
+}
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                         int millisecond) {
+    return JoinDateAndTime(EncodeDate(year, month, day),
+                           EncodeTime(hour, minute, second, millisecond));
+}
+
+void DecodeDate(TDateTime value, int& year, int& month, int& day) {
+    const DayAndTime split = SplitValue(value);
+    if (!split.valid) {
+        year = month = day = 0;
+        return;
+    }
+    CivilFromDays(split.days + dayZero, year, month, day);
+}
+
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond) {
+    const std::int64_t total = SplitValue(value).milliseconds;
+    hour = static_cast<int>(total / 3600000);
+    minute = static_cast<int>(total / 60000 % 60);
+    second = static_cast<int>(total / 1000 % 60);
+    millisecond = static_cast<int>(total % 1000);
+}
+
+int DayOfWeek(TDateTime value) {
+    // 1899-12-30 was a Saturday.
+    const std::int64_t days = SplitValue(value).days;
+    return static_cast<int>(((days % 7 + 7) % 7 + 6) % 7) + 1;
+}
+
+TDateTime DateTimeOf(const platform::LocalTime& time) {
+    TDateTime value = 0;
+    if (!TryEncodeDateTime(time.year, time.month, time.day, time.hour, time.minute, time.second,
+                           time.millisecond, value))
+        return 0;
+    return value;
+}
+
 TDateTime CurrentDateTime() {
-    return 0;
+    return DateTimeOf(platform::Now());
 }
+
 TDateTime CurrentDate() {
-    return 0;
+    const platform::LocalTime now = platform::Now();
+    TDateTime value = 0;
+    return TryEncodeDate(now.year, now.month, now.day, value) ? value : 0;
 }
+
 TDateTime CurrentTime() {
-    return 0;
-}
-std::string FormatDateTime(std::string_view, TDateTime, const TFormatSettings&) {
-    return {};
-}
-std::string DateToStr(TDateTime, const TFormatSettings&) {
-    return {};
-}
-std::string TimeToStr(TDateTime, const TFormatSettings&) {
-    return {};
-}
-std::string DateTimeToStr(TDateTime, const TFormatSettings&) {
-    return {};
-}
-bool TryStrToDate(std::string_view, TDateTime&, const TFormatSettings&) {
-    return false;
-}
-bool TryStrToTime(std::string_view, TDateTime&, const TFormatSettings&) {
-    return false;
-}
-bool TryStrToDateTime(std::string_view, TDateTime&, const TFormatSettings&) {
-    return false;
-}
-TDateTime StrToDate(std::string_view, const TFormatSettings&) {
-    return 0;
-}
-TDateTime StrToTime(std::string_view, const TFormatSettings&) {
-    return 0;
-}
-TDateTime StrToDateTime(std::string_view, const TFormatSettings&) {
-    return 0;
-}
-int ExpandTwoDigitYear(int year, int) {
-    return year;
+    const platform::LocalTime now = platform::Now();
+    TDateTime value = 0;
+    return TryEncodeTime(now.hour, now.minute, now.second, now.millisecond, value) ? value : 0;
 }
 
 } // namespace orvex::formatting

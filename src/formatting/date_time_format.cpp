@@ -1,0 +1,257 @@
+#include "formatting/date_time.h"
+
+#include <cctype>
+
+namespace orvex::formatting {
+namespace {
+
+// Formats named inside formats (c, ddddd, t ...) are written with the same
+// writer; the limit stops settings whose formats name each other.
+constexpr int maximumNesting = 3;
+
+char Upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
+    if (text.size() - at < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (Upper(text[at + i]) != Upper(prefix[i]))
+            return false;
+    return true;
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// The length of the AM/PM marker at the given position, 0 when none.
+std::size_t MarkerLength(std::string_view pattern, std::size_t at) {
+    if (StartsWithIgnoreCase(pattern, at, "am/pm"))
+        return 5;
+    if (StartsWithIgnoreCase(pattern, at, "ampm"))
+        return 4;
+    if (StartsWithIgnoreCase(pattern, at, "a/p"))
+        return 3;
+    return 0;
+}
+
+// Hours count from 1 to 12 when the pattern shows an AM/PM marker anywhere.
+bool UsesTwelveHourClock(std::string_view pattern) {
+    char quote = '\0';
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const char c = pattern[at];
+        if (quote != '\0') {
+            if (c == quote)
+                quote = '\0';
+        } else if (IsQuote(c)) {
+            quote = c;
+        } else if (MarkerLength(pattern, at) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Padded(int number, int width) {
+    std::string text = std::to_string(number < 0 ? -number : number);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+    return number < 0 ? "-" + text : text;
+}
+
+template <std::size_t N>
+const std::string& NameOf(const std::array<std::string, N>& names, int number) {
+    static const std::string none;
+    return number >= 1 && number <= static_cast<int>(N)
+               ? names[static_cast<std::size_t>(number - 1)]
+               : none;
+}
+
+struct DateTimeParts {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    int dayOfWeek = 0;
+    bool midnight = true;
+};
+
+class DateTimeWriter {
+  public:
+    DateTimeWriter(TDateTime value, const TFormatSettings& settings) : settings_(settings) {
+        DecodeDate(value, parts_.year, parts_.month, parts_.day);
+        DecodeTime(value, parts_.hour, parts_.minute, parts_.second, parts_.millisecond);
+        parts_.dayOfWeek = DayOfWeek(value);
+        parts_.midnight =
+            parts_.hour == 0 && parts_.minute == 0 && parts_.second == 0 && parts_.millisecond == 0;
+    }
+
+    void Write(std::string_view pattern, int nesting) {
+        if (nesting > maximumNesting)
+            return;
+        const bool twelveHours = UsesTwelveHourClock(pattern);
+        bool afterHour = false;
+        std::size_t at = 0;
+        while (at < pattern.size()) {
+            const char c = pattern[at];
+            if (IsQuote(c)) {
+                const auto end = pattern.find(c, at + 1);
+                const auto stop = end == std::string_view::npos ? pattern.size() : end;
+                out_ += pattern.substr(at + 1, stop - at - 1);
+                at = stop == pattern.size() ? stop : stop + 1;
+                continue;
+            }
+            if (const std::size_t marker = MarkerLength(pattern, at); marker > 0) {
+                WriteMarker(pattern.substr(at, marker));
+                at += marker;
+                afterHour = false;
+                continue;
+            }
+            const char letter = Upper(c);
+            std::size_t count = 1;
+            while (at + count < pattern.size() && Upper(pattern[at + count]) == letter)
+                ++count;
+            if (WriteField(letter, static_cast<int>(count), twelveHours, afterHour, nesting)) {
+                afterHour = letter == 'H';
+                at += count;
+                continue;
+            }
+            WriteLiteral(c);
+            ++at;
+        }
+    }
+
+    std::string Result() { return std::move(out_); }
+
+  private:
+    // Writes a run of one pattern letter; false when the letter means nothing.
+    bool WriteField(char letter, int count, bool twelveHours, bool afterHour, int nesting) {
+        switch (letter) {
+        case 'C':
+            Write(settings_.ShortDateFormat, nesting + 1);
+            if (!parts_.midnight) {
+                out_ += ' ';
+                Write(settings_.LongTimeFormat, nesting + 1);
+            }
+            return true;
+        case 'D':
+            WriteDay(count, nesting);
+            return true;
+        case 'M':
+            if (afterHour)
+                WriteNumber(parts_.minute, count >= 2 ? 2 : 1);
+            else
+                WriteMonth(count);
+            return true;
+        case 'Y':
+            if (count <= 2)
+                out_ += Padded(parts_.year % 100, 2);
+            else
+                out_ += Padded(parts_.year, 4);
+            return true;
+        case 'H':
+            WriteNumber(twelveHours ? TwelveHour(parts_.hour) : parts_.hour, count >= 2 ? 2 : 1);
+            return true;
+        case 'N':
+            WriteNumber(parts_.minute, count >= 2 ? 2 : 1);
+            return true;
+        case 'S':
+            WriteNumber(parts_.second, count >= 2 ? 2 : 1);
+            return true;
+        case 'Z':
+            WriteNumber(parts_.millisecond, count >= 2 ? 3 : 1);
+            return true;
+        case 'T':
+            Write(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, nesting + 1);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void WriteDay(int count, int nesting) {
+        switch (count) {
+        case 1:
+        case 2:
+            WriteNumber(parts_.day, count);
+            break;
+        case 3:
+            out_ += NameOf(settings_.ShortDayNames, parts_.dayOfWeek);
+            break;
+        case 4:
+            out_ += NameOf(settings_.LongDayNames, parts_.dayOfWeek);
+            break;
+        case 5:
+            Write(settings_.ShortDateFormat, nesting + 1);
+            break;
+        default:
+            Write(settings_.LongDateFormat, nesting + 1);
+            break;
+        }
+    }
+
+    void WriteMonth(int count) {
+        if (count <= 2)
+            WriteNumber(parts_.month, count);
+        else if (count == 3)
+            out_ += NameOf(settings_.ShortMonthNames, parts_.month);
+        else
+            out_ += NameOf(settings_.LongMonthNames, parts_.month);
+    }
+
+    // "am/pm" and "a/p" show the pattern's own letters in the pattern's
+    // case; "ampm" shows the settings' texts.
+    void WriteMarker(std::string_view marker) {
+        const bool morning = parts_.hour < 12;
+        if (marker.size() == 4)
+            out_ += morning ? settings_.TimeAMString : settings_.TimePMString;
+        else if (marker.size() == 5)
+            out_ += morning ? marker.substr(0, 2) : marker.substr(3, 2);
+        else
+            out_ += morning ? marker[0] : marker[2];
+    }
+
+    // A separator of '\0' stands for "none" and writes nothing.
+    void WriteLiteral(char c) {
+        if (c == '/')
+            c = settings_.DateSeparator;
+        else if (c == ':')
+            c = settings_.TimeSeparator;
+        if (c != '\0')
+            out_ += c;
+    }
+
+    void WriteNumber(int number, int width) { out_ += Padded(number, width); }
+
+    static int TwelveHour(int hour) {
+        const int twelve = hour % 12;
+        return twelve == 0 ? 12 : twelve;
+    }
+
+    const TFormatSettings& settings_;
+    DateTimeParts parts_;
+    std::string out_;
+};
+
+} // namespace
+
+std::string FormatDateTime(std::string_view pattern, TDateTime value,
+                           const TFormatSettings& settings) {
+    DateTimeWriter writer(value, settings);
+    writer.Write(pattern, 0);
+    return writer.Result();
+}
+
+std::string DateToStr(TDateTime value, const TFormatSettings& settings) {
+    return FormatDateTime(settings.ShortDateFormat, value, settings);
+}
+
+std::string TimeToStr(TDateTime value, const TFormatSettings& settings) {
+    return FormatDateTime(settings.LongTimeFormat, value, settings);
+}
+
+std::string DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
+    return FormatDateTime("c", value, settings);
+}
+
+} // namespace orvex::formatting
