@@ -41,15 +41,22 @@ TEST_P(CalendarTest, EncodesDecodesAndKnowsTheWeekday) {
     EXPECT_EQ(day, c.day);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dates, CalendarTest,
-    ::testing::Values(CalendarCase{1899, 12, 30, 0, 7}, CalendarCase{1899, 12, 31, 1, 1},
-                      CalendarCase{1899, 12, 29, -1, 6}, CalendarCase{1900, 1, 1, 2, 2},
-                      CalendarCase{1900, 2, 28, 60, 4}, CalendarCase{1900, 3, 1, 61, 5},
-                      CalendarCase{1970, 1, 1, 25569, 5}, CalendarCase{2000, 2, 29, 36585, 3},
-                      CalendarCase{2000, 3, 1, 36586, 4}, CalendarCase{2023, 8, 27, 45165, 1},
-                      CalendarCase{2024, 2, 29, 45351, 5}, CalendarCase{1, 1, 1, -693593, 2},
-                      CalendarCase{9999, 12, 31, 2958465, 6}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Dates, CalendarTest, ::testing::Values(
+    CalendarCase{1899, 12, 30, 0, 7},
+    CalendarCase{1899, 12, 31, 1, 1},
+    CalendarCase{1899, 12, 29, -1, 6},
+    CalendarCase{1900, 1, 1, 2, 2},
+    CalendarCase{1900, 2, 28, 60, 4},
+    CalendarCase{1900, 3, 1, 61, 5},
+    CalendarCase{1970, 1, 1, 25569, 5},
+    CalendarCase{2000, 2, 29, 36585, 3},
+    CalendarCase{2000, 3, 1, 36586, 4},
+    CalendarCase{2023, 8, 27, 45165, 1},
+    CalendarCase{2024, 2, 29, 45351, 5},
+    CalendarCase{1, 1, 1, -693593, 2},
+    CalendarCase{9999, 12, 31, 2958465, 6}));
+// clang-format on
 
 TEST(Calendar, RefusesDatesThatDoNotExist) {
     TDateTime value = 42;
@@ -167,28 +174,49 @@ TEST_P(FormatDateTimeTest, WritesTheMorning) {
     EXPECT_EQ(FormatDateTime(GetParam().pattern, morning, TFormatSettings{}), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Letters, FormatDateTimeTest,
-    ::testing::Values(FormatCase{"d", "7"}, FormatCase{"dd", "07"}, FormatCase{"ddd", "Mon"},
-                      FormatCase{"dddd", "Monday"}, FormatCase{"ddddd", "08/07/2023"},
-                      FormatCase{"dddddd", "Monday, August 7, 2023"}, FormatCase{"m", "8"},
-                      FormatCase{"mm", "08"}, FormatCase{"mmm", "Aug"},
-                      FormatCase{"mmmm", "August"}, FormatCase{"yy", "23"},
-                      FormatCase{"yyyy", "2023"}, FormatCase{"h", "9"}, FormatCase{"hh", "09"},
-                      FormatCase{"n", "5"}, FormatCase{"nn", "05"}, FormatCase{"s", "3"},
-                      FormatCase{"ss", "03"}, FormatCase{"z", "42"}, FormatCase{"zzz", "042"},
-                      FormatCase{"t", "09:05"}, FormatCase{"tt", "09:05:03"},
-                      FormatCase{"c", "08/07/2023 09:05:03"},
-                      FormatCase{"YYYY-MM-DD", "2023-08-07"}, FormatCase{"hh:mm", "09:05"},
-                      FormatCase{"h:m", "9:5"}, FormatCase{"hh 'at' mm", "09 at 05"},
-                      FormatCase{"mm hh", "08 09"}, FormatCase{"hh:nn mm", "09:05 08"},
-                      FormatCase{"h:nn am/pm", "9:05 am"}, FormatCase{"h:nn AM/PM", "9:05 AM"},
-                      FormatCase{"h:nn a/p", "9:05 a"}, FormatCase{"h:nn ampm", "9:05 AM"},
-                      FormatCase{"dd/mm/yyyy", "07/08/2023"},
-                      FormatCase{"dd mmm yyyy @ hh:00:00", "07 Aug 2023 @ 09:00:00"},
-                      FormatCase{"'dd' \"mm\" x", "dd mm x"}, FormatCase{"'it''s'", "its"},
-                      FormatCase{"'open", "open"}, FormatCase{"cccc", "08/07/2023 09:05:03"},
-                      FormatCase{"", ""}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Letters, FormatDateTimeTest, ::testing::Values(
+    FormatCase{"d", "7"},
+    FormatCase{"dd", "07"},
+    FormatCase{"ddd", "Mon"},
+    FormatCase{"dddd", "Monday"},
+    FormatCase{"ddddd", "08/07/2023"},
+    FormatCase{"dddddd", "Monday, August 7, 2023"},
+    FormatCase{"m", "8"},
+    FormatCase{"mm", "08"},
+    FormatCase{"mmm", "Aug"},
+    FormatCase{"mmmm", "August"},
+    FormatCase{"yy", "23"},
+    FormatCase{"yyyy", "2023"},
+    FormatCase{"h", "9"},
+    FormatCase{"hh", "09"},
+    FormatCase{"n", "5"},
+    FormatCase{"nn", "05"},
+    FormatCase{"s", "3"},
+    FormatCase{"ss", "03"},
+    FormatCase{"z", "42"},
+    FormatCase{"zzz", "042"},
+    FormatCase{"t", "09:05"},
+    FormatCase{"tt", "09:05:03"},
+    FormatCase{"c", "08/07/2023 09:05:03"},
+    FormatCase{"YYYY-MM-DD", "2023-08-07"},
+    FormatCase{"hh:mm", "09:05"},
+    FormatCase{"h:m", "9:5"},
+    FormatCase{"hh 'at' mm", "09 at 05"},
+    FormatCase{"mm hh", "08 09"},
+    FormatCase{"hh:nn mm", "09:05 08"},
+    FormatCase{"h:nn am/pm", "9:05 am"},
+    FormatCase{"h:nn AM/PM", "9:05 AM"},
+    FormatCase{"h:nn a/p", "9:05 a"},
+    FormatCase{"h:nn ampm", "9:05 AM"},
+    FormatCase{"dd/mm/yyyy", "07/08/2023"},
+    FormatCase{"dd mmm yyyy @ hh:00:00", "07 Aug 2023 @ 09:00:00"},
+    FormatCase{"'dd' \"mm\" x", "dd mm x"},
+    FormatCase{"'it''s'", "its"},
+    FormatCase{"'open", "open"},
+    FormatCase{"cccc", "08/07/2023 09:05:03"},
+    FormatCase{"", ""}));
+// clang-format on
 
 TEST(FormatDateTime, UsesTwelveHourClockWithMarkers) {
     const TFormatSettings settings;
@@ -260,37 +288,39 @@ TEST_P(StrToDateTimeTest, ReadsOrRefuses) {
     EXPECT_EQ(read ? Written(value) : "", c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, StrToDateTimeTest,
-    ::testing::Values(
-        ParseCase{"08/27/2023", "mm/dd/yyyy", '/', "2023-08-27 00:00:00.000"},
-        ParseCase{"8/7/2023", "m/d/yyyy", '/', "2023-08-07 00:00:00.000"},
-        ParseCase{"27.08.2023", "dd.mm.yyyy", '.', "2023-08-27 00:00:00.000"},
-        ParseCase{"2023/08/27", "yyyy/mm/dd", '/', "2023-08-27 00:00:00.000"},
-        ParseCase{"2023-08-27", "yyyy-mm-dd", '-', "2023-08-27 00:00:00.000"},
-        ParseCase{"2023/08/27 11:31:15", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.000"},
-        ParseCase{"2023/08/27 11:31:15.250", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.250"},
-        ParseCase{"2023/08/27 11:31:15.5", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.500"},
-        ParseCase{"  08/27/2023   9:05  ", "mm/dd/yyyy", '/', "2023-08-27 09:05:00.000"},
-        ParseCase{"08/27/2023 9:05 PM", "mm/dd/yyyy", '/', "2023-08-27 21:05:00.000"},
-        ParseCase{"08/27/2023 12:05am", "mm/dd/yyyy", '/', "2023-08-27 00:05:00.000"},
-        ParseCase{"12/29/1899 06:00", "mm/dd/yyyy", '/', "1899-12-29 06:00:00.000"},
-        ParseCase{"12/30/1899", "mm/dd/yyyy", '/', "1899-12-30 00:00:00.000"},
-        ParseCase{"11:31:15", "mm/dd/yyyy", '/', "1899-12-30 11:31:15.000"},
-        ParseCase{"5 pm", "mm/dd/yyyy", '/', "1899-12-30 17:00:00.000"},
-        ParseCase{"PM 5:30", "mm/dd/yyyy", '/', "1899-12-30 17:30:00.000"},
-        ParseCase{"02/29/2024", "mm/dd/yyyy", '/', "2024-02-29 00:00:00.000"},
-        ParseCase{"02/29/2023", "mm/dd/yyyy", '/', ""},
-        ParseCase{"13/01/2023", "mm/dd/yyyy", '/', ""},
-        ParseCase{"08-27-2023", "mm/dd/yyyy", '/', ""},
-        ParseCase{"08/27/2023 25:00", "mm/dd/yyyy", '/', ""},
-        ParseCase{"08/27/2023 xyz", "mm/dd/yyyy", '/', ""},
-        ParseCase{"08/27/2023/1", "mm/dd/yyyy", '/', ""},
-        ParseCase{"/27/2023", "mm/dd/yyyy", '/', ""},
-        ParseCase{"+8/27/2023", "mm/dd/yyyy", '/', ""},
-        ParseCase{"08/27/12023", "mm/dd/yyyy", '/', ""}, ParseCase{"5", "mm/dd/yyyy", '/', ""},
-        ParseCase{"13 pm", "mm/dd/yyyy", '/', ""}, ParseCase{"abc", "mm/dd/yyyy", '/', ""},
-        ParseCase{"", "mm/dd/yyyy", '/', ""}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Texts, StrToDateTimeTest, ::testing::Values(
+    ParseCase{"08/27/2023", "mm/dd/yyyy", '/', "2023-08-27 00:00:00.000"},
+    ParseCase{"8/7/2023", "m/d/yyyy", '/', "2023-08-07 00:00:00.000"},
+    ParseCase{"27.08.2023", "dd.mm.yyyy", '.', "2023-08-27 00:00:00.000"},
+    ParseCase{"2023/08/27", "yyyy/mm/dd", '/', "2023-08-27 00:00:00.000"},
+    ParseCase{"2023-08-27", "yyyy-mm-dd", '-', "2023-08-27 00:00:00.000"},
+    ParseCase{"2023/08/27 11:31:15", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.000"},
+    ParseCase{"2023/08/27 11:31:15.250", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.250"},
+    ParseCase{"2023/08/27 11:31:15.5", "yyyy/mm/dd", '/', "2023-08-27 11:31:15.500"},
+    ParseCase{"  08/27/2023   9:05  ", "mm/dd/yyyy", '/', "2023-08-27 09:05:00.000"},
+    ParseCase{"08/27/2023 9:05 PM", "mm/dd/yyyy", '/', "2023-08-27 21:05:00.000"},
+    ParseCase{"08/27/2023 12:05am", "mm/dd/yyyy", '/', "2023-08-27 00:05:00.000"},
+    ParseCase{"12/29/1899 06:00", "mm/dd/yyyy", '/', "1899-12-29 06:00:00.000"},
+    ParseCase{"12/30/1899", "mm/dd/yyyy", '/', "1899-12-30 00:00:00.000"},
+    ParseCase{"11:31:15", "mm/dd/yyyy", '/', "1899-12-30 11:31:15.000"},
+    ParseCase{"5 pm", "mm/dd/yyyy", '/', "1899-12-30 17:00:00.000"},
+    ParseCase{"PM 5:30", "mm/dd/yyyy", '/', "1899-12-30 17:30:00.000"},
+    ParseCase{"02/29/2024", "mm/dd/yyyy", '/', "2024-02-29 00:00:00.000"},
+    ParseCase{"02/29/2023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"13/01/2023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"08-27-2023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"08/27/2023 25:00", "mm/dd/yyyy", '/', ""},
+    ParseCase{"08/27/2023 xyz", "mm/dd/yyyy", '/', ""},
+    ParseCase{"08/27/2023/1", "mm/dd/yyyy", '/', ""},
+    ParseCase{"/27/2023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"+8/27/2023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"08/27/12023", "mm/dd/yyyy", '/', ""},
+    ParseCase{"5", "mm/dd/yyyy", '/', ""},
+    ParseCase{"13 pm", "mm/dd/yyyy", '/', ""},
+    ParseCase{"abc", "mm/dd/yyyy", '/', ""},
+    ParseCase{"", "mm/dd/yyyy", '/', ""}));
+// clang-format on
 
 TEST(StrToDate, TakesOnlyDates) {
     const TFormatSettings settings;

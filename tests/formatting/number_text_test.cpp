@@ -36,36 +36,56 @@ TEST_P(TextToFloatTest, ReadsOrRefuses) {
         EXPECT_EQ(value, -12345.0) << "a failed read must leave the value alone";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PointSeparator, TextToFloatTest,
-    ::testing::Values(FloatCase{"0", '.', 0.0}, FloatCase{"007", '.', 7.0},
-                      FloatCase{"2.50", '.', 2.5}, FloatCase{"-2.5", '.', -2.5},
-                      FloatCase{"+2.5", '.', 2.5}, FloatCase{".5", '.', 0.5},
-                      FloatCase{"5.", '.', 5.0}, FloatCase{"1e3", '.', 1000.0},
-                      FloatCase{"1E+3", '.', 1000.0}, FloatCase{"1.5e-3", '.', 0.0015},
-                      FloatCase{"  42  ", '.', 42.0}, FloatCase{"\t42", '.', 42.0},
-                      FloatCase{"0.1", '.', 0.1},
-                      FloatCase{"1.7976931348623157e308", '.', 1.7976931348623157e308},
-                      FloatCase{"1e-400", '.', 0.0}, FloatCase{"0.0000001e-320", '.', 0.0},
-                      FloatCase{"4.9e-324", '.', 4.9e-324}, FloatCase{"1e400", '.', std::nullopt},
-                      FloatCase{"-1e99999999999999999999", '.', std::nullopt},
-                      FloatCase{"", '.', std::nullopt}, FloatCase{"   ", '.', std::nullopt},
-                      FloatCase{".", '.', std::nullopt}, FloatCase{"-", '.', std::nullopt},
-                      FloatCase{"e5", '.', std::nullopt}, FloatCase{"1e", '.', std::nullopt},
-                      FloatCase{"1e+", '.', std::nullopt}, FloatCase{"1,5", '.', std::nullopt},
-                      FloatCase{"1,000", '.', std::nullopt}, FloatCase{"1.2.3", '.', std::nullopt},
-                      FloatCase{"abc", '.', std::nullopt}, FloatCase{"12abc", '.', std::nullopt},
-                      FloatCase{"- 5", '.', std::nullopt}, FloatCase{"--5", '.', std::nullopt},
-                      FloatCase{"inf", '.', std::nullopt}, FloatCase{"nan", '.', std::nullopt},
-                      FloatCase{"0x10", '.', std::nullopt}, FloatCase{"$FF", '.', std::nullopt}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(PointSeparator, TextToFloatTest, ::testing::Values(
+    FloatCase{"0", '.', 0.0},
+    FloatCase{"007", '.', 7.0},
+    FloatCase{"2.50", '.', 2.5},
+    FloatCase{"-2.5", '.', -2.5},
+    FloatCase{"+2.5", '.', 2.5},
+    FloatCase{".5", '.', 0.5},
+    FloatCase{"5.", '.', 5.0},
+    FloatCase{"1e3", '.', 1000.0},
+    FloatCase{"1E+3", '.', 1000.0},
+    FloatCase{"1.5e-3", '.', 0.0015},
+    FloatCase{"  42  ", '.', 42.0},
+    FloatCase{"\t42", '.', 42.0},
+    FloatCase{"0.1", '.', 0.1},
+    FloatCase{"1.7976931348623157e308", '.', 1.7976931348623157e308},
+    FloatCase{"1e-400", '.', 0.0},
+    FloatCase{"0.0000001e-320", '.', 0.0},
+    FloatCase{"4.9e-324", '.', 4.9e-324},
+    FloatCase{"1e400", '.', std::nullopt},
+    FloatCase{"-1e99999999999999999999", '.', std::nullopt},
+    FloatCase{"", '.', std::nullopt},
+    FloatCase{"   ", '.', std::nullopt},
+    FloatCase{".", '.', std::nullopt},
+    FloatCase{"-", '.', std::nullopt},
+    FloatCase{"e5", '.', std::nullopt},
+    FloatCase{"1e", '.', std::nullopt},
+    FloatCase{"1e+", '.', std::nullopt},
+    FloatCase{"1,5", '.', std::nullopt},
+    FloatCase{"1,000", '.', std::nullopt},
+    FloatCase{"1.2.3", '.', std::nullopt},
+    FloatCase{"abc", '.', std::nullopt},
+    FloatCase{"12abc", '.', std::nullopt},
+    FloatCase{"- 5", '.', std::nullopt},
+    FloatCase{"--5", '.', std::nullopt},
+    FloatCase{"inf", '.', std::nullopt},
+    FloatCase{"nan", '.', std::nullopt},
+    FloatCase{"0x10", '.', std::nullopt},
+    FloatCase{"$FF", '.', std::nullopt}));
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(CommaSeparator, TextToFloatTest,
-                         ::testing::Values(FloatCase{"2,5", ',', 2.5},
-                                           FloatCase{"-0,25", ',', -0.25},
-                                           FloatCase{",5", ',', 0.5},
-                                           FloatCase{"1,5E2", ',', 150.0},
-                                           FloatCase{"2.5", ',', std::nullopt},
-                                           FloatCase{"1.000,5", ',', std::nullopt}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CommaSeparator, TextToFloatTest, ::testing::Values(
+    FloatCase{"2,5", ',', 2.5},
+    FloatCase{"-0,25", ',', -0.25},
+    FloatCase{",5", ',', 0.5},
+    FloatCase{"1,5E2", ',', 150.0},
+    FloatCase{"2.5", ',', std::nullopt},
+    FloatCase{"1.000,5", ',', std::nullopt}));
+// clang-format on
 
 TEST(TextToFloat, NegativeZeroKeepsItsSign) {
     double value = 1.0;
@@ -101,19 +121,39 @@ TEST_P(TextToIntTest, ReadsOrRefuses) {
     EXPECT_EQ(value, read ? *GetParam().expected : 4711);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextToIntTest,
-    ::testing::Values(
-        IntCase{"0", 0}, IntCase{"42", 42}, IntCase{"-42", -42}, IntCase{"+42", 42},
-        IntCase{"007", 7}, IntCase{" 12 ", 12}, IntCase{"2147483647", 2147483647},
-        IntCase{"-2147483648", INT32_MIN}, IntCase{"2147483648", std::nullopt},
-        IntCase{"-2147483649", std::nullopt}, IntCase{"99999999999999999999", std::nullopt},
-        IntCase{"$FF", 255}, IntCase{"$ff", 255}, IntCase{"0x1F", 31}, IntCase{"0X1f", 31},
-        IntCase{"-$10", -16}, IntCase{"$7FFFFFFF", 2147483647}, IntCase{"$80000000", INT32_MIN},
-        IntCase{"$FFFFFFFF", -1}, IntCase{"$000000001", 1}, IntCase{"$100000000", std::nullopt},
-        IntCase{"$", std::nullopt}, IntCase{"0x", std::nullopt}, IntCase{"$G", std::nullopt},
-        IntCase{"", std::nullopt}, IntCase{"-", std::nullopt}, IntCase{"1.0", std::nullopt},
-        IntCase{"1e3", std::nullopt}, IntCase{"12a", std::nullopt}, IntCase{"1 2", std::nullopt}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Texts, TextToIntTest, ::testing::Values(
+    IntCase{"0", 0},
+    IntCase{"42", 42},
+    IntCase{"-42", -42},
+    IntCase{"+42", 42},
+    IntCase{"007", 7},
+    IntCase{" 12 ", 12},
+    IntCase{"2147483647", 2147483647},
+    IntCase{"-2147483648", INT32_MIN},
+    IntCase{"2147483648", std::nullopt},
+    IntCase{"-2147483649", std::nullopt},
+    IntCase{"99999999999999999999", std::nullopt},
+    IntCase{"$FF", 255},
+    IntCase{"$ff", 255},
+    IntCase{"0x1F", 31},
+    IntCase{"0X1f", 31},
+    IntCase{"-$10", -16},
+    IntCase{"$7FFFFFFF", 2147483647},
+    IntCase{"$80000000", INT32_MIN},
+    IntCase{"$FFFFFFFF", -1},
+    IntCase{"$000000001", 1},
+    IntCase{"$100000000", std::nullopt},
+    IntCase{"$", std::nullopt},
+    IntCase{"0x", std::nullopt},
+    IntCase{"$G", std::nullopt},
+    IntCase{"", std::nullopt},
+    IntCase{"-", std::nullopt},
+    IntCase{"1.0", std::nullopt},
+    IntCase{"1e3", std::nullopt},
+    IntCase{"12a", std::nullopt},
+    IntCase{"1 2", std::nullopt}));
+// clang-format on
 
 TEST(TextToInt, ThrowingFormNamesTheText) {
     EXPECT_EQ(TextToInt("-7"), -7);
