@@ -24,7 +24,7 @@ void CarryIntoLastDigit(DecimalForm& form) {
     while (!form.digits.empty() && form.digits.back() == '9')
         form.digits.pop_back();
     if (form.digits.empty()) {
-        form.digits = "1";
+        form.digits.assign(1, '1');
         ++form.exponent;
     } else {
         ++form.digits.back();
