@@ -1,0 +1,21 @@
+// The search behind every option declaration.
+#pragma once
+
+#include "cmdline/param_table.h"
+
+#include <string_view>
+
+namespace orvex::cmdline {
+
+struct TCmdLineContext;
+
+// Searches table[first..last] (last -1 or beyond the table meaning the last
+// argument, a negative first meaning 0) for an argument matching a word of
+// names, claims it and takes up to valueCount following arguments as its
+// values. Stops at the first matching argument unless flags ask for every
+// occurrence. Also records the names in the context's KnownParamNames.
+void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArray& table,
+               std::string_view names, int last, int first, int valueCount, int flags,
+               std::string_view defaultValue1, std::string_view defaultValue2);
+
+} // namespace orvex::cmdline

@@ -1,0 +1,93 @@
+#include "cmdline/text_helpers.h"
+
+#include <cctype>
+
+namespace orvex::cmdline {
+namespace {
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsControlOrBlank(char c) {
+    return static_cast<unsigned char>(c) < 33;
+}
+
+} // namespace
+
+std::string UpperCaseAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        c = UpperAscii(c);
+    return upper;
+}
+
+std::string TrimControl(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsControlOrBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsControlOrBlank(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string RemoveAllIgnoreCase(std::string_view text, std::string_view pattern) {
+    if (pattern.empty())
+        return std::string(text);
+    const std::string upperText = UpperCaseAscii(text);
+    const std::string upperPattern = UpperCaseAscii(pattern);
+    std::string result;
+    std::size_t from = 0;
+    for (std::size_t at = upperText.find(upperPattern); at != std::string::npos;
+         at = upperText.find(upperPattern, from)) {
+        result.append(text.substr(from, at - from));
+        from = at + pattern.size();
+    }
+    result.append(text.substr(from));
+    return result;
+}
+
+std::vector<std::string> SplitWords(std::string_view text, std::string_view delimiters) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t begin = text.find_first_not_of(delimiters, at);
+        if (begin == std::string_view::npos)
+            break;
+        std::size_t end = text.find_first_of(delimiters, begin);
+        if (end == std::string_view::npos)
+            end = text.size();
+        words.emplace_back(text.substr(begin, end - begin));
+        at = end;
+    }
+    return words;
+}
+
+std::vector<std::string> SplitQuotedWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+            if (!word.empty())
+                words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
+}
+
+std::string ListForm(std::string_view argument) {
+    if (argument.empty() || argument.find(' ') != std::string_view::npos)
+        return "\"" + std::string(argument) + "\"";
+    return std::string(argument);
+}
+
+} // namespace orvex::cmdline

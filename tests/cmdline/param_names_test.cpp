@@ -1,0 +1,135 @@
+#include "cmdline/param_names.h"
+
+#include "context_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace orvex::cmdline {
+namespace {
+
+using testing::ContextUnderTest;
+
+struct MatchCase {
+    int switchStyle;
+    const char* word;
+    const char* argument;
+    bool matches;
+    bool attached;
+    const char* name;
+    const char* value;
+};
+
+class MatchParamNameTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchParamNameTest, AcceptsExactlyTheDocumentedForms) {
+    const MatchCase& c = GetParam();
+    ContextUnderTest run({});
+    run.context.SwitchStyle = c.switchStyle;
+    TFindParamRec match;
+    EXPECT_EQ(MatchParamName(run.context, c.word, c.argument, match), c.matches);
+    EXPECT_EQ(match.Attached, c.attached);
+    EXPECT_EQ(match.Found, c.matches && !c.attached);
+    EXPECT_EQ(match.Name, c.name);
+    EXPECT_EQ(match.Value, c.value);
+    EXPECT_EQ(match.Index, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, MatchParamNameTest,
+    ::testing::Values(
+        // One-character names take "-" or "/", in either letter case.
+        MatchCase{2, "H", "-h", true, false, "-h", ""},
+        MatchCase{2, "H", "/h", true, false, "/h", ""},
+        MatchCase{2, "H", "-H", true, false, "-H", ""},
+        MatchCase{2, "H", "/H", true, false, "/H", ""},
+        MatchCase{2, "H", "h", false, false, "", ""},
+        MatchCase{2, "H", "--h", false, false, "", ""},
+        MatchCase{2, "HELP", "-help", false, false, "", ""},
+        // Long names take "--" or "/".
+        MatchCase{2, "HELP", "--help", true, false, "--help", ""},
+        MatchCase{2, "HELP", "--HELP", true, false, "--HELP", ""},
+        MatchCase{2, "HELP", "/help", true, false, "/help", ""},
+        MatchCase{2, "HELP", "---help", false, false, "", ""},
+        // Bare special characters only with style 1 or 3.
+        MatchCase{2, "?", "?", false, false, "", ""},
+        MatchCase{2, "?", "-?", true, false, "-?", ""},
+        MatchCase{2, "?", "/?", true, false, "/?", ""},
+        MatchCase{1, "?", "?", false, false, "", ""}, // "?" is not a special switch character
+        MatchCase{1, "!", "!", true, false, "!", ""}, MatchCase{3, "~", "~", true, false, "~", ""},
+        MatchCase{0, "~", "~", false, false, "", ""},
+        // Attached values with style 2 or 3 only.
+        MatchCase{2, "D", "-d:4", true, true, "-d", "4"},
+        MatchCase{2, "D", "-d=4", true, true, "-d", "4"},
+        MatchCase{2, "D", "/D=4", true, true, "/D", "4"},
+        MatchCase{2, "DECIMAL-PLACES", "--decimal-places:4", true, true, "--decimal-places", "4"},
+        MatchCase{2, "D", "-d:", true, true, "-d", ""},
+        MatchCase{2, "F", "-f:a:b=c", true, true, "-f", "a:b=c"},
+        MatchCase{3, "D", "-d:4", true, true, "-d", "4"},
+        MatchCase{1, "D", "-d:4", false, false, "", ""},
+        MatchCase{0, "D", "-d=4", false, false, "", ""},
+        MatchCase{2, "D", "-d4", false, false, "", ""},
+        MatchCase{2, "D", "-dx:4", false, false, "", ""}));
+
+TEST(MatchParamName, CutsAnAttachedValueAt999Characters) {
+    ContextUnderTest run({});
+    run.context.SwitchStyle = 2;
+    const std::string value(1500, '7');
+    TFindParamRec match;
+    ASSERT_TRUE(MatchParamName(run.context, "F", "-f:" + value, match));
+    EXPECT_EQ(match.Value, value.substr(0, 999));
+}
+
+TEST(MatchParamName, LongNamesTakeASingleDashWhenAllowed) {
+    ContextUnderTest run({});
+    run.context.LongNamesNeedDoubleDash = false;
+    TFindParamRec match;
+    EXPECT_TRUE(MatchParamName(run.context, "HELP", "-help", match));
+    EXPECT_TRUE(MatchParamName(run.context, "HELP", "--help", match));
+    EXPECT_TRUE(MatchParamName(run.context, "HELP", "/help", match));
+}
+
+TEST(SplitNameList, SkipsRunsOfDelimiters) {
+    EXPECT_EQ(SplitNameList("  DEBUG DEBUG-MODE"),
+              (std::vector<std::string>{"DEBUG", "DEBUG-MODE"}));
+    EXPECT_EQ(SplitNameList("H,HELP;;? ,??"), (std::vector<std::string>{"H", "HELP", "?", "??"}));
+    EXPECT_TRUE(SplitNameList(" ,; ").empty());
+}
+
+TEST(AddKnownNames, AppendsNewUpperCaseWordsOnce) {
+    std::string known;
+    AddKnownNames(known, "H help ? HELP2 H2 ??");
+    AddKnownNames(known, "V VERBOSE BUILD HELP2 H2 ??");
+    AddKnownNames(known, "  bin BINARY");
+    EXPECT_EQ(known, "H HELP ? HELP2 H2 ?? V VERBOSE BUILD BIN BINARY");
+    // Whole words only: "H" is known, "HE" is not.
+    AddKnownNames(known, "HE");
+    EXPECT_EQ(known, "H HELP ? HELP2 H2 ?? V VERBOSE BUILD BIN BINARY HE");
+}
+
+TEST(AddKnownNames, KeepsADoubleQuotedRunAsOneWord) {
+    std::string known = "A";
+    AddKnownNames(known, "\"x y\" b");
+    EXPECT_EQ(known, "A X Y B");
+}
+
+TEST(ExpandParamForms, ListsPrefixesPerSuffix) {
+    ContextUnderTest run({});
+    std::string forms;
+    ExpandParamForms(run.context, forms, "H HELP", 0);
+    EXPECT_EQ(forms, "/H -H /HELP --HELP ");
+    ExpandParamForms(run.context, forms, "D", 2);
+    EXPECT_EQ(forms, "/D -D /D: -D: /D= -D= ");
+    ExpandParamForms(run.context, forms, "~", 1);
+    EXPECT_EQ(forms, "~ /~ -~ ");
+}
+
+TEST(ExpandParamForms, SkipsAFormTheListAlreadyContains) {
+    ContextUnderTest run({});
+    std::string forms;
+    // "-H " already occurs inside "/-H " (a plain substring test).
+    ExpandParamForms(run.context, forms, "-H H", 0);
+    EXPECT_EQ(forms, "/-H ---H /H ");
+}
+
+} // namespace
+} // namespace orvex::cmdline
