@@ -58,6 +58,25 @@ INSTANTIATE_TEST_SUITE_P(Dates, CalendarTest, ::testing::Values(
     CalendarCase{9999, 12, 31, 2958465, 6}));
 // clang-format on
 
+// Every day of the calendar follows the one before it and decodes to itself.
+TEST(Calendar, EveryDayFollowsThePreviousOne) {
+    TDateTime expected = -693593;
+    for (int year = 1; year <= 9999; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= 31; ++day) {
+                TDateTime value = 0;
+                if (!TryEncodeDate(year, month, day, value))
+                    continue;
+                ASSERT_EQ(value, expected) << year << '-' << month << '-' << day;
+                int y = 0, m = 0, d = 0;
+                DecodeDate(value, y, m, d);
+                ASSERT_TRUE(y == year && m == month && d == day) << value;
+                ASSERT_EQ(DayOfWeek(value + 1), DayOfWeek(value) % 7 + 1);
+                ++expected;
+            }
+    EXPECT_EQ(expected, 2958466);
+}
+
 TEST(Calendar, RefusesDatesThatDoNotExist) {
     TDateTime value = 42;
     for (const auto& [year, month, day] : std::initializer_list<std::array<int, 3>>{{1900, 2, 29},
