@@ -67,10 +67,17 @@ class SectionReader {
             AddText(c);
     }
 
+    // Quoted text prints as it is, except that the other kind of quote
+    // character inside it is dropped: it neither opens quoted text nor prints.
     void ReadQuoted(char quote) {
         const auto end = text_.find(quote, at_);
         const auto length = (end == std::string_view::npos ? text_.size() : end) - at_;
-        AddText(text_.substr(at_, length));
+        const char otherQuote = quote == '"' ? '\'' : '"';
+        std::string quoted;
+        for (char c : text_.substr(at_, length))
+            if (c != otherQuote)
+                quoted += c;
+        AddText(quoted);
         at_ = end == std::string_view::npos ? text_.size() : end + 1;
     }
 
