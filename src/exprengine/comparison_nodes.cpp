@@ -1,0 +1,101 @@
+#include "exprengine/comparison_nodes.h"
+
+namespace orvex::engine {
+namespace {
+
+constexpr TResultTypes Ordered{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
+
+// first < second by the first value's type. Texts compare as unsigned bytes;
+// a boolean is not compared: the first boolean is the answer.
+bool Less(const TExpressionResult& first, const TExpressionResult& second) {
+    switch (first.ValueType) {
+    case rtInteger:
+    case rtCurrency:
+        return first.IntegerValue() < second.IntegerValue();
+    case rtFloat:
+    case rtDateTime:
+        return first.FloatValue() < second.FloatValue();
+    case rtString:
+        return first.StringValue.compare(second.StringValue) < 0;
+    case rtBoolean:
+        return first.BooleanValue();
+    }
+    return false;
+}
+
+bool Greater(const TExpressionResult& first, const TExpressionResult& second) {
+    switch (first.ValueType) {
+    case rtInteger:
+    case rtCurrency:
+        return first.IntegerValue() > second.IntegerValue();
+    case rtFloat:
+    case rtDateTime:
+        return first.FloatValue() > second.FloatValue();
+    case rtString:
+        return first.StringValue.compare(second.StringValue) > 0;
+    case rtBoolean:
+        return first.BooleanValue();
+    }
+    return false;
+}
+
+void SetBoolean(TExpressionResult& result, bool value) {
+    result.SetBooleanValue(value);
+    result.ValueType = rtBoolean;
+}
+
+} // namespace
+
+bool SameValue(const TExpressionResult& first, const TExpressionResult& second) {
+    switch (first.ValueType) {
+    case rtBoolean:
+        return first.BooleanValue() == second.BooleanValue();
+    case rtInteger:
+    case rtCurrency:
+        return first.IntegerValue() == second.IntegerValue();
+    case rtFloat:
+    case rtDateTime:
+        return first.FloatValue() == second.FloatValue();
+    case rtString:
+        return first.StringValue == second.StringValue;
+    }
+    return false;
+}
+
+void TBooleanResultOperation::Check() {
+    TBinaryOperation::Check();
+    RequireSameTypes();
+}
+
+void TEqualOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    SetBoolean(result, SameValue(result, right));
+}
+
+void TUnequalOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    SetBoolean(result, !SameValue(result, right));
+}
+
+void TOrderingOperation::Check() {
+    RequireNodeType(Left(), Ordered);
+    RequireNodeType(Right(), Ordered);
+    TBooleanResultOperation::Check();
+}
+
+void TLessThanOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    SetBoolean(result, Less(result, right));
+}
+
+void TGreaterThanEqualOperation::Combine(TExpressionResult& result,
+                                         const TExpressionResult& right) {
+    SetBoolean(result, !Less(result, right));
+}
+
+void TGreaterThanOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    SetBoolean(result, Greater(result, right));
+}
+
+void TLessThanEqualOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    SetBoolean(result, !Greater(result, right));
+}
+
+} // namespace orvex::engine

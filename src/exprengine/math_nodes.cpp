@@ -1,0 +1,224 @@
+#include "exprengine/math_nodes.h"
+
+#include "exprengine/arithmetic.h"
+#include "exprengine/errors.h"
+#include "formatting/error.h"
+
+#include <cmath>
+
+namespace orvex::engine {
+namespace {
+
+using formatting::CheckFloat;
+
+constexpr TResultTypes AllButBoolean{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
+constexpr TResultTypes Numeric{rtInteger, rtFloat, rtDateTime, rtCurrency};
+constexpr TResultTypes Multiplicative{rtInteger, rtFloat, rtCurrency};
+constexpr TResultTypes IntegerOnly{rtInteger};
+
+[[noreturn]] void RaiseDivisionByZero(TResultType type) {
+    RaiseParserError(msg::SErrDivisionByZero, {TypeNameOf(type)});
+}
+
+// "div" and "mod" need an integer left value; below the root, where no check
+// ran, another type can arrive.
+void RequireIntegerValue(const TExpressionResult& value) {
+    if (value.ValueType != rtInteger)
+        RaiseParserError(msg::SErrInvalidInteger, {TypeNameOf(value.ValueType)});
+}
+
+} // namespace
+
+void TMathOperation::Check() {
+    TBinaryOperation::Check();
+    RequireNodeType(Left(), AllButBoolean);
+    RequireNodeType(Right(), AllButBoolean);
+    RequireSameTypes();
+}
+
+void TMathOperation::RequireOperandTypes(TResultTypes allowed) const {
+    RequireNodeType(Left(), allowed);
+    RequireNodeType(Right(), allowed);
+}
+
+// Below the root, a boolean left value (and for the operators that take no
+// text, a text left value) passes through unchanged.
+void TAddOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    switch (result.ValueType) {
+    case rtInteger:
+    case rtCurrency:
+        result.SetIntegerValue(WrapAdd(result.IntegerValue(), right.IntegerValue()));
+        break;
+    case rtFloat:
+    case rtDateTime: {
+        const double left = result.FloatValue();
+        result.SetFloatValue(CheckFloat(left + right.FloatValue(), left, right.FloatValue()));
+        break;
+    }
+    case rtString:
+        result.StringValue += right.StringValue;
+        break;
+    case rtBoolean:
+        break;
+    }
+    result.ValueType = NodeResultType();
+}
+
+void TSubtractOperation::Check() {
+    RequireOperandTypes(Numeric);
+    TMathOperation::Check();
+}
+
+void TSubtractOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    switch (result.ValueType) {
+    case rtInteger:
+    case rtCurrency:
+        result.SetIntegerValue(WrapSubtract(result.IntegerValue(), right.IntegerValue()));
+        break;
+    case rtFloat:
+    case rtDateTime: {
+        const double left = result.FloatValue();
+        result.SetFloatValue(CheckFloat(left - right.FloatValue(), left, right.FloatValue()));
+        break;
+    }
+    default:
+        break;
+    }
+    result.ValueType = NodeResultType();
+}
+
+void TMultiplyOperation::Check() {
+    RequireOperandTypes(Multiplicative);
+    TMathOperation::Check();
+}
+
+void TMultiplyOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    switch (result.ValueType) {
+    case rtInteger:
+        result.SetIntegerValue(WrapMultiply(result.IntegerValue(), right.IntegerValue()));
+        break;
+    case rtCurrency:
+        // Both amounts are scaled by 10000, so the product is scaled twice.
+        result.SetCurrencyValue(WrapMultiply(result.CurrencyValue(), right.CurrencyValue()) /
+                                10000);
+        break;
+    case rtFloat:
+    case rtDateTime: {
+        const double left = result.FloatValue();
+        result.SetFloatValue(CheckFloat(left * right.FloatValue(), left, right.FloatValue()));
+        break;
+    }
+    default:
+        break;
+    }
+    result.ValueType = NodeResultType();
+}
+
+void TDivideOperation::Check() {
+    RequireOperandTypes(Multiplicative);
+    TMathOperation::Check();
+}
+
+TResultType TDivideOperation::NodeResultType() const {
+    return LeftType() == rtCurrency && RightType() == rtCurrency ? rtCurrency : rtFloat;
+}
+
+void TDivideOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    switch (result.ValueType) {
+    case rtInteger: {
+        if (right.IntegerValue() == 0)
+            RaiseDivisionByZero(rtInteger);
+        result.SetFloatValue(static_cast<double>(result.IntegerValue()) /
+                             static_cast<double>(right.IntegerValue()));
+        break;
+    }
+    case rtFloat:
+    case rtDateTime: {
+        const double divisor = right.FloatValue();
+        if (divisor == 0.0) // both zeros; a NaN divisor is not zero
+            RaiseDivisionByZero(result.ValueType);
+        const double left = result.FloatValue();
+        result.SetFloatValue(CheckFloat(left / divisor, left, divisor));
+        break;
+    }
+    case rtCurrency: {
+        if (right.CurrencyValue() == 0)
+            RaiseDivisionByZero(rtCurrency);
+        const double quotient = static_cast<double>(result.CurrencyValue()) /
+                                static_cast<double>(right.CurrencyValue());
+        result.SetCurrencyValue(FloatToCurrency(quotient));
+        break;
+    }
+    default:
+        break;
+    }
+    result.ValueType = NodeResultType();
+}
+
+void TIntDivOperation::Check() {
+    RequireOperandTypes(IntegerOnly);
+    TMathOperation::Check();
+}
+
+void TIntDivOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    RequireIntegerValue(result);
+    if (right.IntegerValue() == 0)
+        RaiseDivisionByZero(rtInteger);
+    // Computed in double: beyond 2^53 the result follows the double quotient,
+    // and a quotient outside 64 bits is an invalid operation.
+    const double quotient =
+        static_cast<double>(result.IntegerValue()) / static_cast<double>(right.IntegerValue());
+    result.SetIntegerValue(formatting::CheckedToInt64(std::trunc(quotient)));
+    result.ValueType = rtInteger;
+}
+
+void TModuloOperation::Check() {
+    RequireOperandTypes(IntegerOnly);
+    TMathOperation::Check();
+}
+
+void TModuloOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    RequireIntegerValue(result);
+    result.SetIntegerValue(IntegerModulo(result.IntegerValue(), right.IntegerValue()));
+    result.ValueType = rtInteger;
+}
+
+void TPowerOperation::Check() {
+    RequireOperandTypes(Multiplicative);
+}
+
+void TPowerOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {
+    result.SetFloatValue(PowerRule(ArgToFloat(result), ArgToFloat(right)));
+    result.ValueType = rtFloat;
+}
+
+void TNegateOperation::Check() {
+    TUnaryOperator::Check();
+    const TResultType type = OperandType();
+    if (type != rtInteger && type != rtFloat && type != rtCurrency)
+        RaiseParserError(msg::SErrNoNegation, {TypeNameOf(type), Operand()->AsText()});
+}
+
+void TNegateOperation::CompleteValue(TExpressionResult& result) {
+    switch (result.ValueType) {
+    case rtInteger:
+    case rtCurrency:
+        result.SetIntegerValue(WrapNegate(result.IntegerValue()));
+        break;
+    case rtFloat:
+        result.SetFloatValue(-result.FloatValue()); // flips the sign bit, NaN included
+        break;
+    default:
+        break; // booleans, texts and date-times pass unchanged below the root
+    }
+    result.ValueType = NodeResultType();
+}
+
+void TNegateOperation::CompleteText(std::string& text) const {
+    std::size_t start = 0;
+    while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32)
+        ++start;
+    text.replace(0, start, "-");
+}
+
+} // namespace orvex::engine
