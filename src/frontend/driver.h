@@ -1,0 +1,50 @@
+// The calculator's main routine: declares the options, lets the framework
+// validate the command line and takes one of four roads: the error exit for
+// an empty command line, help, build and identity information, or
+// evaluation.
+#pragma once
+
+#include "cmdline/cmdline_context.h"
+#include "frontend/run_settings.h"
+#include "platform/platform.h"
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvex::frontend {
+
+// One whole run with its output captured: arguments without argument 0, the
+// executable's path (for the identity record and the directory in syntax
+// reports) and the command line as typed. Both streams are flushed before it
+// returns. Returns the exit code (-2, -1, 0, 64, 80 to 83 or 255).
+int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
+               const std::string& rawCommandLine, std::ostream& out, std::ostream& err,
+               platform::Console& console);
+
+// The road over a started framework context; sets context.ExitCode and
+// leaves the resolved settings in settings.
+void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings);
+
+// The shared error exit: the banner (with the build line when verbose was
+// asked for), the report (through the standard syntax-error report when
+// reportVariant is nonzero, otherwise through the one with the custom
+// validation record; none for an empty message), the help, the exit code.
+void TakeErrorExit(cmdline::TCmdLineContext& context, const TRunSettings& settings,
+                   int reportVariant, int exitCode, std::string_view message, bool briefHelp);
+
+// The first part of the evaluation road: the banner when asked for, the
+// winning radix, zero padding, multiplier and suffix, the number pattern and
+// the expression from the unclaimed arguments.
+void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& settings);
+
+// The rest of the evaluation road, after the settings are resolved:
+// preparing the expression, the comparison guard, evaluating and printing.
+void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings);
+
+// The driver's message texts by resource identifier (for example
+// "orvex.smorethanonecomparison"); an unknown identifier gives itself.
+std::string_view DriverString(std::string_view resourceId);
+
+} // namespace orvex::frontend
