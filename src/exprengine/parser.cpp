@@ -1,10 +1,13 @@
 #include "exprengine/parser.h"
 
 #include "exprengine/boolean_nodes.h"
+#include "exprengine/builtin_manager.h"
+#include "exprengine/char_classes.h"
 #include "exprengine/comparison_nodes.h"
 #include "exprengine/const_node.h"
 #include "exprengine/convert_nodes.h"
 #include "exprengine/errors.h"
+#include "exprengine/function_nodes.h"
 #include "exprengine/math_nodes.h"
 #include "exprengine/number_literal.h"
 
@@ -63,6 +66,15 @@ TExprNodePtr MakeMultiplicative(TokenKind kind, TExprNodePtr left, TExprNodePtr 
     }
 }
 
+// Names count with their first 255 characters, ASCII letters folded to lower
+// case.
+std::string LookupKey(std::string_view name) {
+    std::string key(name.substr(0, 255));
+    for (char& c : key)
+        c = AsciiLower(c);
+    return key;
+}
+
 } // namespace
 
 // Counts one level of nesting for as long as it lives.
@@ -92,9 +104,48 @@ void MatchOperands(TExprNodePtr& left, TExprNodePtr& right) {
     right = MatchOperand(std::move(right), *left);
 }
 
-TExpressionParser::TExpressionParser() : scanner_(std::make_unique<TExpressionScanner>()) {}
+TExpressionParser::TExpressionParser()
+    : scanner_(std::make_unique<TExpressionScanner>()),
+      identifiers_(std::make_unique<TExprIdentifierDefs>(this)) {}
 
-TExpressionParser::~TExpressionParser() = default;
+// The tree refers to the definitions, so it goes first.
+TExpressionParser::~TExpressionParser() {
+    lookupTable_.clear();
+    root_.reset();
+}
+
+void TExpressionParser::SetBuiltIns(TBuiltInCategories categories) {
+    if (categories == builtIns_)
+        return;
+    builtIns_ = categories;
+    lookupDirty_ = true;
+}
+
+TExprIdentifierDef* TExpressionParser::FindIdentifier(std::string_view name) {
+    if (lookupDirty_)
+        RebuildLookup();
+    const auto found = lookupTable_.find(LookupKey(name));
+    return found != lookupTable_.end() ? found->second : nullptr;
+}
+
+// Built-ins first, then the client's own identifiers: a later entry of the
+// same key wins, so a client identifier hides a built-in.
+void TExpressionParser::RebuildLookup() {
+    lookupTable_.clear();
+    if (!builtIns_.Empty()) {
+        const TExprBuiltInManager& registry = BuiltinManager();
+        for (int index = 0; index < registry.IdentifierCount(); ++index) {
+            TBuiltInExprIdentifierDef& definition = registry.IdentifierAt(index);
+            if (builtIns_.Contains(definition.Category()))
+                lookupTable_[LookupKey(definition.Name())] = &definition;
+        }
+    }
+    for (int index = 0; index < identifiers_->Count(); ++index) {
+        TExprIdentifierDef& definition = (*identifiers_)[index];
+        lookupTable_[LookupKey(definition.Name())] = &definition;
+    }
+    lookupDirty_ = false;
+}
 
 void TExpressionParser::SetExpression(std::string_view text) {
     if (text == expression_)
@@ -247,7 +298,8 @@ TExprNodePtr TExpressionParser::ParsePrimary() {
         node = TConstExpression::CreateBoolean(CurrentKind() == TokenKind::True);
         break;
     case TokenKind::Identifier:
-        RaiseParserError(msg::SErrUnknownIdentifier, {scanner_->CurrentToken()});
+        node = ParseCall();
+        break;
     default:
         RaiseAtPosition(msg::SErrUnknownTokenAtPos);
     }
@@ -265,6 +317,46 @@ TExprNodePtr TExpressionParser::ParseNumber() const {
     if (!ReadDecimalFloat(text, real))
         RaiseScannerError(msg::SErrInvalidNumber, {text});
     return TConstExpression::CreateFloat(real);
+}
+
+// A name: a variable, or a function with its arguments. A function without
+// parameters takes no parentheses.
+TExprNodePtr TExpressionParser::ParseCall() {
+    TExprIdentifierDef* definition = FindIdentifier(scanner_->CurrentToken());
+    if (definition == nullptr)
+        RaiseParserError(msg::SErrUnknownIdentifier, {scanner_->CurrentToken()});
+    const int count = definition->IdentifierType() == itVariable ? 0 : definition->ArgumentCount();
+    TExprArgumentArray arguments;
+    if (count != 0)
+        arguments = ParseArguments(count);
+    return CreateCallNode(*definition, std::move(arguments));
+}
+
+// "(" and the arguments up to ")", which stays the current token. A
+// positive count must be met exactly; a negative count -k asks for k or more.
+TExprArgumentArray TExpressionParser::ParseArguments(int count) {
+    Advance();
+    if (CurrentKind() != TokenKind::LeftParen)
+        RaiseAtPosition(msg::SErrLeftBracketExpected);
+    TNestingGuard guard(*this);
+    const std::size_t minimum = static_cast<std::size_t>(count < 0 ? -count : count);
+    TExprArgumentArray arguments;
+    arguments.reserve(minimum);
+    for (;;) {
+        Advance();
+        arguments.push_back(ParseLogical());
+        const TokenKind next = CurrentKind();
+        if (next != TokenKind::Comma &&
+            (arguments.size() < minimum || (count < 0 && next != TokenKind::RightParen)))
+            RaiseAtPosition(msg::SErrCommaExpected);
+        if (count > 0 && arguments.size() == minimum)
+            break;
+        if (count < 0 && next == TokenKind::RightParen)
+            break;
+    }
+    if (CurrentKind() != TokenKind::RightParen)
+        RaiseAtPosition(msg::SErrBracketExpected);
+    return arguments;
 }
 
 } // namespace orvex::engine

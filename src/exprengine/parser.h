@@ -7,12 +7,15 @@
 // Evaluate as often as it likes.
 #pragma once
 
+#include "exprengine/builtin_category.h"
 #include "exprengine/expr_node.h"
+#include "exprengine/identifier_defs.h"
 #include "exprengine/scanner.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace orvex::engine {
 
@@ -35,6 +38,24 @@ class TExpressionParser {
 
     // Raises "Cannot evaluate: ..." without an expression or without a tree.
     TExpressionResult Evaluate();
+
+    // The client's own variables and functions; they shadow built-ins of the
+    // same name.
+    TExprIdentifierDefs& Identifiers() { return *identifiers_; }
+    const TExprIdentifierDefs& Identifiers() const { return *identifiers_; }
+
+    // The categories of the shared built-in registry this parser sees; none
+    // by default.
+    TBuiltInCategories BuiltIns() const { return builtIns_; }
+    void SetBuiltIns(TBuiltInCategories categories);
+
+    // The definition of a name (ASCII case ignored, only its first 255
+    // characters count), or null.
+    virtual TExprIdentifierDef* FindIdentifier(std::string_view name);
+
+    // Marks the name lookup stale; the Identifiers collection calls it on
+    // every change. Trees already built keep the definitions they found.
+    void InvalidateLookup() { lookupDirty_ = true; }
 
     // The root of the parsed tree; absent for an empty or failed expression.
     // A host drives aggregates through it.
@@ -60,10 +81,18 @@ class TExpressionParser {
     TExprNodePtr ParseFactor();
     TExprNodePtr ParsePrimary();
     TExprNodePtr ParseNumber() const;
+    TExprNodePtr ParseCall();
+    TExprArgumentArray ParseArguments(int count);
+    void RebuildLookup();
 
     std::string expression_;
     std::unique_ptr<TExpressionScanner> scanner_;
     TExprNodePtr root_;
+    std::unique_ptr<TExprIdentifierDefs> identifiers_;
+    // Lower-cased names to definitions, not owned.
+    std::unordered_map<std::string, TExprIdentifierDef*> lookupTable_;
+    TBuiltInCategories builtIns_;
+    bool lookupDirty_ = true;
     int nestingDepth_ = 0;
 };
 

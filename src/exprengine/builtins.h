@@ -1,0 +1,19 @@
+// The built-in library: registration of the built-in identifiers into a
+// registry, one category at a time.
+#pragma once
+
+#include "exprengine/builtin_category.h"
+
+namespace orvex::engine {
+
+class TExprBuiltInManager;
+
+// Registers the built-ins of every category in the set, in the library's
+// order of categories: bcMath, bcStrings, bcDateTime, bcBoolean,
+// bcConversion, bcAggregate; within a category in a fixed order.
+void RegisterBuiltins(TExprBuiltInManager& manager, TBuiltInCategories categories);
+
+// One category each.
+void RegisterMathBuiltins(TExprBuiltInManager& manager);
+
+} // namespace orvex::engine

@@ -1,0 +1,163 @@
+// The text built-ins. Texts are byte strings: positions and lengths count
+// bytes, the first byte is position 1, and letter case means the ASCII
+// letters only.
+//
+// copy and delete accept any position and length without reading outside
+// the text: a position below 1 counts as 1, a length that reaches beyond the
+// end stops at the end, and a length of zero or less, or a position after
+// the last byte, selects nothing. delete removes exactly the bytes that copy
+// with the same arguments returns.
+#include "exprengine/builtin_library.h"
+
+#include "exprengine/builtin_support.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvex::engine {
+
+namespace {
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiUpperText(std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiUpper);
+    return folded;
+}
+
+std::string AsciiLowerText(std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+    return folded;
+}
+
+// The bytes at 1-based position index and after, at most count of them, as
+// a 0-based offset and a length inside the text.
+struct TByteRange {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+
+TByteRange RangeInText(std::string_view text, std::int64_t index, std::int64_t count) {
+    const auto size = static_cast<std::int64_t>(text.size());
+    const std::int64_t start = std::max<std::int64_t>(index, 1);
+    if (count <= 0 || start > size)
+        return {};
+    const std::int64_t available = size - start + 1;
+    return {static_cast<std::size_t>(start - 1),
+            static_cast<std::size_t>(std::min(count, available))};
+}
+
+// Replaces the first occurrence of oldText, or every one when all is set,
+// scanning left to right without overlaps; an empty oldText replaces nothing.
+std::string StringReplace(std::string_view text, std::string_view oldText, std::string_view newText,
+                          bool all, bool ignoreCase) {
+    if (oldText.empty())
+        return std::string(text);
+    // ASCII folding keeps every byte in place, so positions found in the
+    // folded copies are positions in the original text.
+    const std::string foldedText = ignoreCase ? AsciiUpperText(text) : std::string(text);
+    const std::string foldedOld = ignoreCase ? AsciiUpperText(oldText) : std::string(oldText);
+    std::string replaced;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t found = foldedText.find(foldedOld, from);
+        if (found == std::string::npos)
+            break;
+        replaced.append(text.substr(from, found - from));
+        replaced.append(newText);
+        from = found + oldText.size();
+        if (!all)
+            break;
+    }
+    replaced.append(text.substr(from));
+    return replaced;
+}
+
+// The difference of the first pair of differing upper-case bytes, taken as
+// unsigned; -1 or 1 when one text is the start of the other.
+std::int64_t CompareText(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto left = static_cast<unsigned char>(AsciiUpper(a[i]));
+        const auto right = static_cast<unsigned char>(AsciiUpper(b[i]));
+        if (left != right)
+            return static_cast<std::int64_t>(left) - static_cast<std::int64_t>(right);
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+void Length(TExpressionResult& result, const TExprParameterArray& args) {
+    result.SetIntegerValue(static_cast<std::int64_t>(TextArgument(args, 0).size()));
+}
+
+void Copy(TExpressionResult& result, const TExprParameterArray& args) {
+    const std::string_view text = TextArgument(args, 0);
+    const TByteRange range = RangeInText(text, IntegerArgument(args, 1), IntegerArgument(args, 2));
+    result.StringValue = std::string(text.substr(range.offset, range.length));
+}
+
+void Delete(TExpressionResult& result, const TExprParameterArray& args) {
+    const std::string_view text = TextArgument(args, 0);
+    const TByteRange range = RangeInText(text, IntegerArgument(args, 1), IntegerArgument(args, 2));
+    std::string remaining(text);
+    remaining.erase(range.offset, range.length);
+    result.StringValue = std::move(remaining);
+}
+
+// pos(t, s): where t first occurs in s, 0 when it does not (or is empty).
+void Pos(TExpressionResult& result, const TExprParameterArray& args) {
+    const std::string_view needle = TextArgument(args, 0);
+    const std::string_view text = TextArgument(args, 1);
+    const std::size_t found = needle.empty() ? std::string_view::npos : text.find(needle);
+    result.SetIntegerValue(found == std::string_view::npos ? 0
+                                                           : static_cast<std::int64_t>(found) + 1);
+}
+
+void LowerCase(TExpressionResult& result, const TExprParameterArray& args) {
+    result.StringValue = AsciiLowerText(TextArgument(args, 0));
+}
+
+void UpperCase(TExpressionResult& result, const TExprParameterArray& args) {
+    result.StringValue = AsciiUpperText(TextArgument(args, 0));
+}
+
+void StringReplaceCallback(TExpressionResult& result, const TExprParameterArray& args) {
+    result.StringValue =
+        StringReplace(TextArgument(args, 0), TextArgument(args, 1), TextArgument(args, 2),
+                      BooleanArgument(args, 3), BooleanArgument(args, 4));
+}
+
+void CompareTextCallback(TExpressionResult& result, const TExprParameterArray& args) {
+    result.SetIntegerValue(CompareText(TextArgument(args, 0), TextArgument(args, 1)));
+}
+
+constexpr TBuiltinFunction StringFunctions[] = {
+    {"length", 'I', "S", &Length},
+    {"copy", 'S', "SII", &Copy},
+    {"delete", 'S', "SII", &Delete},
+    {"pos", 'I', "SS", &Pos},
+    {"lowercase", 'S', "S", &LowerCase},
+    {"uppercase", 'S', "S", &UpperCase},
+    {"stringreplace", 'S', "SSSBB", &StringReplaceCallback},
+    {"comparetext", 'I', "SS", &CompareTextCallback},
+};
+
+} // namespace
+
+void RegisterStringBuiltins(TExprBuiltInManager& manager) {
+    RegisterFunctions(manager, bcStrings, StringFunctions);
+}
+
+} // namespace orvex::engine
