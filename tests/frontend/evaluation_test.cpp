@@ -1,0 +1,193 @@
+#include "frontend/evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace orvex::frontend {
+namespace {
+
+constexpr const char* DefaultPattern = "0.######";
+
+struct Captured {
+    std::string Out;
+    std::string Err;
+    int ExitCode;
+};
+
+Captured Evaluate(const std::string& expression, const TRenderOptions& options = {},
+                  const std::string& pattern = DefaultPattern, std::uint16_t minimumLength = 0,
+                  std::uint16_t blockSize = 0, int exitCode = 0) {
+    std::ostringstream out, err;
+    const int code = EvaluateAndPrint(expression, minimumLength, blockSize, pattern, options,
+                                      formatting::TFormatSettings{}, out, err, exitCode);
+    return {out.str(), err.str(), code};
+}
+
+TRenderOptions Percent() {
+    TRenderOptions options;
+    options.Multiplier = 100;
+    options.ResultSuffix = "%";
+    return options;
+}
+
+TRenderOptions Radix(int radix, bool percent = false) {
+    TRenderOptions options = percent ? Percent() : TRenderOptions{};
+    options.Binary = radix == 2;
+    options.Octal = radix == 8;
+    options.Hexadecimal = radix == 16;
+    return options;
+}
+
+struct ResultCase {
+    const char* Name;
+    std::string Expression;
+    TRenderOptions Options;
+    std::string Pattern;
+    std::string Out;
+    int ExitCode;
+};
+
+class RenderedResult : public testing::TestWithParam<ResultCase> {};
+
+TEST_P(RenderedResult, IsPrintedToStandardOutput) {
+    const ResultCase& c = GetParam();
+    const Captured run = Evaluate(c.Expression, c.Options, c.Pattern);
+    EXPECT_EQ(run.Out, c.Out);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.ExitCode, c.ExitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, RenderedResult,
+    testing::Values(
+        ResultCase{"IntegerThroughPattern", "17 and 5", {}, DefaultPattern, "1\n", 0},
+        ResultCase{"FloatThroughPattern", "1102 / 81", {}, DefaultPattern, "13.604938\n", 0},
+        ResultCase{"PaddedPattern", "5 / 2", {}, "0.00", "2.50\n", 0},
+        ResultCase{"GroupingPattern", "1234567", {}, "#,##0.#", "1,234,567\n", 0},
+        ResultCase{"True", "5 > 3", {}, DefaultPattern, "TRUE\n", -1},
+        ResultCase{"False", "512 <= 100", {}, DefaultPattern, "FALSE\n", -2},
+        ResultCase{"Text", "'abc' + 'def'", {}, DefaultPattern, "abcdef\n", 0},
+        ResultCase{"SumOf", "SumOf(1, 5, 11, 22, -3, 6)", {}, DefaultPattern, "42\n", 0},
+        ResultCase{"Count", "Count(1, 2, 3)", {}, DefaultPattern, "3\n", 0},
+        ResultCase{
+            "NamesIgnoreCase", "sumof(1.5, 2) + COUNT(7, 8)", {}, DefaultPattern, "5.5\n", 0},
+        ResultCase{"SumOfBelowTheRoot", "1 + SumOf(2, 3.5)", {}, DefaultPattern, "6.5\n", 0},
+        ResultCase{"PercentFloat", "0.5", Percent(), DefaultPattern, "50%\n", 0},
+        ResultCase{"PercentInteger", "3", Percent(), DefaultPattern, "300%\n", 0},
+        // 184467440737095517 * 100 wraps around 2^64 to 84.
+        ResultCase{"PercentWrapsIntegers", "184467440737095517", Percent(), DefaultPattern, "84%\n",
+                   0},
+        ResultCase{"PercentSkipsBooleans", "5 > 3", Percent(), DefaultPattern, "TRUE\n", -1},
+        ResultCase{"PercentSkipsText", "'abc'", Percent(), DefaultPattern, "abc\n", 0},
+        ResultCase{"Binary", "16384", Radix(2), DefaultPattern, "%100000000000000\n", 0},
+        ResultCase{"Octal", "-1", Radix(8), DefaultPattern, "&37777777777\n", 0},
+        ResultCase{"Hexadecimal", "255", Radix(16), DefaultPattern, "0xFF\n", 0},
+        ResultCase{"RadixOfIntegralFloat", "2 ^ 10", Radix(16), DefaultPattern, "0x400\n", 0},
+        ResultCase{"RadixThenSuffix", "0.5", Radix(16, true), DefaultPattern, "0x32%\n", 0}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(Evaluation, RadixOptionsShapeTheDigits) {
+    TRenderOptions options = Radix(16);
+    options.NoPrefix = true;
+    EXPECT_EQ(Evaluate("255", options, DefaultPattern, 4, 0).Out, "00FF\n");
+    EXPECT_EQ(Evaluate("16384", Radix(2), DefaultPattern, 0, 2).Out, "%1 00 00 00 00 00 00 00\n");
+}
+
+TEST(Evaluation, LeavesTheExitCodeOfANumericResultAlone) {
+    EXPECT_EQ(Evaluate("1 + 1", {}, DefaultPattern, 0, 0, 7).ExitCode, 7);
+    EXPECT_EQ(Evaluate("'a'", {}, DefaultPattern, 0, 0, 7).ExitCode, 7);
+}
+
+struct ErrorCase {
+    const char* Name;
+    std::string Expression;
+    TRenderOptions Options;
+    std::string Pattern;
+    std::string Out;
+    std::string ErrorText; // after "ERROR!  "
+    int ExitCode;
+};
+
+class ReportedError : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ReportedError, IsWrittenToStandardError) {
+    const ErrorCase& c = GetParam();
+    const Captured run = Evaluate(c.Expression, c.Options, c.Pattern);
+    EXPECT_EQ(run.Out, c.Out);
+    EXPECT_EQ(run.Err, "Expression Evaluated: " + c.Expression + "\nERROR!  " + c.ErrorText);
+    EXPECT_EQ(run.ExitCode, c.ExitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ReportedError,
+    testing::Values(
+        ErrorCase{"IntegerDivision", "1 / 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
+        ErrorCase{"FloatDivision", "1.5 / 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
+        ErrorCase{"DivByZero", "5 div 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
+        ErrorCase{
+            "FloatingPointPole", "0 ^ -1", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
+        ErrorCase{"NotAValidInteger",
+                  "(7.5 div 2) + 1",
+                  {},
+                  DefaultPattern,
+                  "",
+                  "Invalid Operator(s) for Integer Division\n",
+                  82},
+        // The runtime's remainder error has a capital D and matches no row.
+        ErrorCase{"ModByZero", "5 mod 0", {}, DefaultPattern, "", "Division by zero\n\n", 80},
+        ErrorCase{
+            "ParseError", "1 +", {}, DefaultPattern, "", "Unexpected end of expression\n\n", 80},
+        ErrorCase{"UnknownIdentifier",
+                  "K + 10240",
+                  {},
+                  DefaultPattern,
+                  "",
+                  "Unknown identifier: K\n\n",
+                  80},
+        ErrorCase{"EmptyExpression",
+                  "",
+                  {},
+                  DefaultPattern,
+                  "",
+                  "Cannot evaluate: empty expression\n\n",
+                  80},
+        ErrorCase{"RadixOfFraction", "10 / 4", Radix(16), DefaultPattern, "",
+                  "\"2.5\" is an invalid integer\n\n", 80},
+        ErrorCase{"RadixOfGroupedDigits", "1024", Radix(2), "#,##0.#", "",
+                  "\"1,024\" is an invalid integer\n\n", 80},
+        // The truth word is already out when the radix renderer fails.
+        ErrorCase{"RadixOfBoolean", "5 > 3", Radix(2), DefaultPattern, "TRUE",
+                  "\"\" is an invalid integer\n\n", 80},
+        ErrorCase{"RadixOfText", "'abc'", Radix(8), DefaultPattern, "",
+                  "\"abc\" is an invalid integer\n\n", 80},
+        ErrorCase{"InvalidPattern", "5", {}, "0;0;0;0;0", "", "Invalid float format\n\n", 80},
+        ErrorCase{"PercentOverflow", "1e308", Percent(), DefaultPattern, "",
+                  "Floating point overflow\n\n", 80},
+        ErrorCase{"SumOfOverflow",
+                  "SumOf(1e308, 1e308)",
+                  {},
+                  DefaultPattern,
+                  "",
+                  "Floating point overflow\n\n",
+                  80}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(Evaluation, ShownExpressionIsNotRepeatedOnStandardError) {
+    TRenderOptions options;
+    options.ShowExpression = true;
+    const Captured run = Evaluate("1 / 0", options);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "ERROR!  Divide by Zero Error\n");
+    EXPECT_EQ(run.ExitCode, 81);
+}
+
+TEST(Evaluation, ExpressionLine) {
+    std::ostringstream out;
+    WriteExpressionLine(out, "1 + 2");
+    EXPECT_EQ(out.str(), "Expression Evaluated: 1 + 2\n");
+}
+
+} // namespace
+} // namespace orvex::frontend
