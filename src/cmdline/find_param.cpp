@@ -103,11 +103,13 @@ void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArra
     if (last < first)
         return;
 
-    const std::vector<std::string> words = SplitNameList(names);
+    std::vector<std::vector<std::string>> formsPerWord;
+    for (const std::string& word : SplitNameList(names))
+        formsPerWord.push_back(AcceptedForms(context, word));
     TFindParamRec match;
     for (int i = first; i <= last; ++i) {
-        for (const std::string& word : words) {
-            if (!MatchParamName(context, word, table[static_cast<std::size_t>(i)].Text, match))
+        for (const std::vector<std::string>& forms : formsPerWord) {
+            if (!MatchAcceptedForms(context, forms, table[static_cast<std::size_t>(i)].Text, match))
                 continue;
             if (!ClaimMatch(result, table, i, match, valueCount, flags))
                 break;

@@ -29,6 +29,16 @@ bool HasAttachedValue(std::string_view form, std::string_view argument) {
            platform::SameTextIgnoreCase(argument.substr(0, n - 1), form);
 }
 
+// Clears the record without giving up the texts' storage: a search resets
+// its match record once per argument and name word.
+void ResetMatch(TFindParamRec& match) {
+    match.Defaulted = match.Found = match.Attached = false;
+    match.Index = match.Position = -1;
+    match.Name.clear();
+    match.Value.clear();
+    match.Value2.clear();
+}
+
 } // namespace
 
 std::vector<std::string> SplitNameList(std::string_view names) {
@@ -47,13 +57,24 @@ std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::s
     return {"/", "-", "--"};
 }
 
+std::vector<std::string> AcceptedForms(const TCmdLineContext& context, std::string_view word) {
+    std::vector<std::string> forms = AcceptedPrefixes(context, word, context.SwitchStyle);
+    for (std::string& form : forms)
+        form += word;
+    return forms;
+}
+
 bool MatchParamName(const TCmdLineContext& context, std::string_view word,
                     std::string_view argument, TFindParamRec& match) {
-    match = TFindParamRec{};
+    return MatchAcceptedForms(context, AcceptedForms(context, word), argument, match);
+}
+
+bool MatchAcceptedForms(const TCmdLineContext& context, const std::vector<std::string>& forms,
+                        std::string_view argument, TFindParamRec& match) {
+    ResetMatch(match);
     bool matched = false;
-    for (const std::string& prefix : AcceptedPrefixes(context, word, context.SwitchStyle)) {
-        const std::string form = prefix + std::string(word);
-        if (platform::SameTextIgnoreCase(argument, form)) {
+    for (const std::string& form : forms) {
+        if (argument.size() == form.size() && platform::SameTextIgnoreCase(argument, form)) {
             match.Found = true;
             match.Name = argument;
             matched = true;

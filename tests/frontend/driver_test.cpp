@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 
 namespace orvex::frontend {
@@ -219,6 +220,22 @@ TEST(Driver, ErrorExitAfterAnExplicitBannerPrintsNoSecondBanner) {
     TakeErrorExit(run.context, run.settings, 1, 83, "Bad", true);
     const std::string after = run.err.str().substr(before.size());
     EXPECT_TRUE(after.starts_with("Invalid or Incomplete Syntax!\n")) << after;
+}
+
+TEST(Driver, LongCommandLinesStayFast) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < 50000; ++i)
+        arguments.push_back(i % 2 == 0 ? "1" : "+");
+    for (int i = 0; i < 2000; ++i)
+        arguments.push_back("+" + std::string(200, '1') + std::to_string(i));
+    DriverRun run(arguments);
+    const auto start = std::chrono::steady_clock::now();
+    run.Run();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    std::string expected;
+    for (const std::string& argument : arguments)
+        expected += " " + argument;
+    EXPECT_EQ(run.settings.Expression, expected.substr(1));
 }
 
 // --- Resolved settings -----------------------------------------------------
