@@ -11,9 +11,10 @@ struct TCategoryRegistration {
 };
 
 // The library's categories in registration order; bcData, bcVaria and bcUser
-// hold no built-ins.
+// hold no built-ins. A category's table joins here in its place.
 constexpr TCategoryRegistration Registrations[] = {
     {bcMath, &RegisterMathBuiltins},
+    {bcAggregate, &RegisterAggregateBuiltins},
 };
 
 } // namespace

@@ -15,5 +15,7 @@ void RegisterBuiltins(TExprBuiltInManager& manager, TBuiltInCategories categorie
 
 // One category each.
 void RegisterMathBuiltins(TExprBuiltInManager& manager);
+// count, sum, avg, min and max: function nodes of the aggregate classes.
+void RegisterAggregateBuiltins(TExprBuiltInManager& manager);
 
 } // namespace orvex::engine

@@ -4,6 +4,7 @@
 #include "exprengine/builtin_manager.h"
 #include "exprengine/char_classes.h"
 #include "exprengine/comparison_nodes.h"
+#include "exprengine/conditional_nodes.h"
 #include "exprengine/const_node.h"
 #include "exprengine/convert_nodes.h"
 #include "exprengine/errors.h"
@@ -299,6 +300,15 @@ TExprNodePtr TExpressionParser::ParsePrimary() {
         break;
     case TokenKind::Identifier:
         node = ParseCall();
+        break;
+    case TokenKind::If: {
+        TExprArgumentArray arguments = ParseArguments(3);
+        node = std::make_unique<TIfOperation>(std::move(arguments[0]), std::move(arguments[1]),
+                                              std::move(arguments[2]));
+        break;
+    }
+    case TokenKind::Case:
+        node = std::make_unique<TCaseOperation>(ParseArguments(-4));
         break;
     default:
         RaiseAtPosition(msg::SErrUnknownTokenAtPos);
