@@ -5,8 +5,10 @@
 #include "cmdline/param_statistics.h"
 #include "cmdline/syntax_error.h"
 #include "cmdline/unclaimed_params.h"
+#include "frontend/evaluation.h"
 #include "frontend/help.h"
 #include "frontend/options.h"
+#include "frontend/preparation.h"
 
 #include <algorithm>
 
@@ -27,7 +29,7 @@ constexpr std::string_view kDefaultFormatPattern = "#,##0.#";
 // Decimal places beyond this only add padding zeros (a double has no
 // significant digit past the 340th decimal); the bound keeps a huge -d value
 // from building a pattern of gigabytes.
-constexpr std::int32_t kMaxPatternDecimals = 65535;
+constexpr std::int32_t kMaxPatternDecimals = 1 << 20;
 
 struct TResourceString {
     std::string_view Id;
@@ -185,9 +187,30 @@ void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& 
     cmdline::GetUnclaimedParams(settings.Expression, context.ParamStatus, -1, -1);
 }
 
-void RunEvaluationRoad(cmdline::TCmdLineContext& /*context*/, TRunSettings& /*settings*/) {
-    // Normalising the expression, zero substitution, the expression line,
-    // the comparison guard and evaluation follow here.
+void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings) {
+    const TOptionRecords& options = settings.Options;
+    std::string expression = Normalise(settings.Expression, true);
+    if (options.Zero.Found)
+        expression = ZeroSubstitute(expression, context.FormatSettings);
+    if (options.ShowExpression.Found)
+        WriteExpressionLine(context.StdOutText(), expression);
+    // The engine would read a second comparison as a badly terminated
+    // expression; the calculator refuses it up front with its own exit code.
+    if (CountComparisons(expression) == TComparisonClass::TooManyComparisons) {
+        TakeErrorExit(context, settings, 1, 83, DriverString("orvex.smorethanonecomparison"), true);
+        return;
+    }
+    TRenderOptions render;
+    render.Multiplier = settings.Multiplier;
+    render.ResultSuffix = settings.ResultSuffix;
+    render.Binary = options.Bin.Found;
+    render.Octal = options.Oct.Found;
+    render.Hexadecimal = options.Hex.Found;
+    render.NoPrefix = options.NoPrefix.Found;
+    render.ShowExpression = options.ShowExpression.Found;
+    context.ExitCode = EvaluateAndPrint(
+        expression, settings.MinLength, settings.BlockSize, settings.NumberPattern, render,
+        context.FormatSettings, context.StdOutText(), context.StdErrText(), context.ExitCode);
 }
 
 } // namespace orvex::frontend
