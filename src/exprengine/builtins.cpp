@@ -1,5 +1,6 @@
 #include "exprengine/builtins.h"
 
+#include "exprengine/builtin_library.h"
 #include "exprengine/builtin_manager.h"
 
 namespace orvex::engine {
@@ -14,6 +15,10 @@ struct TCategoryRegistration {
 // hold no built-ins. A category's table joins here in its place.
 constexpr TCategoryRegistration Registrations[] = {
     {bcMath, &RegisterMathBuiltins},
+    {bcStrings, &RegisterStringBuiltins},
+    {bcDateTime, &RegisterDateTimeBuiltins},
+    {bcBoolean, &RegisterBooleanBuiltins},
+    {bcConversion, &RegisterConversionBuiltins},
     {bcAggregate, &RegisterAggregateBuiltins},
 };
 
