@@ -66,9 +66,15 @@ bool TIfOperation::ContainsAggregate() const {
 }
 
 std::string TIfOperation::AsText() const {
-    const auto textOf = [](const TExprNode* node) { return node ? node->AsText() : std::string(); };
-    return "if(" + textOf(condition_.get()) + " , " + textOf(Left()) + " , " + textOf(Right()) +
-           ")";
+    std::string text = "if(";
+    for (const TExprNode* part : {condition_.get(), Left(), Right()}) {
+        if (part != condition_.get())
+            text += " , ";
+        if (part != nullptr)
+            text += part->AsText();
+    }
+    text += ')';
+    return text;
 }
 
 // --- TCaseOperation --------------------------------------------------------

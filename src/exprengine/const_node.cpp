@@ -29,14 +29,24 @@ std::string FloatConstantText(double value) {
 std::string CurrencyConstantText(std::int64_t scaled) {
     const std::uint64_t magnitude =
         scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
-    std::string text = std::to_string(magnitude / 10000);
+    std::string text = scaled < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
     while (!fraction.empty() && fraction.back() == '0')
         fraction.pop_back();
     if (!fraction.empty())
-        text += "." + fraction;
-    return scaled < 0 ? "-" + text : text;
+        text.append(".").append(fraction);
+    return text;
 }
+
+namespace {
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append("'").append(text).append("'");
+    return quoted;
+}
+} // namespace
 
 std::string TConstExpression::AsText() const {
     switch (value_.ValueType) {
@@ -47,11 +57,10 @@ std::string TConstExpression::AsText() const {
     case rtFloat:
         return FloatConstantText(value_.FloatValue());
     case rtDateTime:
-        return "'" +
-               formatting::FormatDateTime("cccc", value_.DateTimeValue(), EngineFormatSettings()) +
-               "'";
+        return Quoted(
+            formatting::FormatDateTime("cccc", value_.DateTimeValue(), EngineFormatSettings()));
     case rtString:
-        return "'" + value_.StringValue + "'";
+        return Quoted(value_.StringValue);
     case rtCurrency:
         return CurrencyConstantText(value_.CurrencyValue());
     }

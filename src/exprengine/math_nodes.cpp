@@ -218,7 +218,8 @@ void TNegateOperation::CompleteText(std::string& text) const {
     std::size_t start = 0;
     while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32)
         ++start;
-    text.replace(0, start, "-");
+    text.erase(0, start);
+    text.insert(text.begin(), '-');
 }
 
 } // namespace orvex::engine

@@ -67,6 +67,34 @@ TExprNodePtr MakeMultiplicative(TokenKind kind, TExprNodePtr left, TExprNodePtr 
     }
 }
 
+// The binding levels of the binary operators, loosest first.
+enum class TLevel { None, Logical, Comparison, Additive, Multiplicative };
+
+TLevel LevelOf(TokenKind kind) {
+    switch (kind) {
+    case TokenKind::And:
+    case TokenKind::Or:
+    case TokenKind::Xor:
+        return TLevel::Logical;
+    case TokenKind::Plus:
+    case TokenKind::Minus:
+        return TLevel::Additive;
+    case TokenKind::Multiply:
+    case TokenKind::Divide:
+    case TokenKind::IntDiv:
+    case TokenKind::Modulo:
+        return TLevel::Multiplicative;
+    default:
+        return IsComparison(kind) ? TLevel::Comparison : TLevel::None;
+    }
+}
+
+// An operator waiting for its right operand.
+struct TPendingOperator {
+    TExprNodePtr left;
+    TokenKind kind = TokenKind::EndOfText;
+};
+
 // Names count with their first 255 characters, ASCII letters folded to lower
 // case.
 std::string LookupKey(std::string_view name) {
@@ -104,6 +132,40 @@ void MatchOperands(TExprNodePtr& left, TExprNodePtr& right) {
     left = MatchOperand(std::move(left), *right);
     right = MatchOperand(std::move(right), *left);
 }
+
+namespace {
+
+// Gives a waiting operator its right operand: the operand becomes the
+// operator's node. The logical level matches no operands.
+void Complete(TPendingOperator& pending, TExprNodePtr& operand, TLevel level) {
+    if (!pending.left)
+        return;
+    TExprNodePtr left = std::move(pending.left);
+    switch (level) {
+    case TLevel::Logical:
+        operand = MakeLogical(pending.kind, std::move(left), std::move(operand));
+        return;
+    case TLevel::Comparison:
+        MatchOperands(left, operand);
+        operand = MakeComparison(pending.kind, std::move(left), std::move(operand));
+        return;
+    case TLevel::Additive:
+        MatchOperands(left, operand);
+        if (pending.kind == TokenKind::Plus)
+            operand = std::make_unique<TAddOperation>(std::move(left), std::move(operand));
+        else
+            operand = std::make_unique<TSubtractOperation>(std::move(left), std::move(operand));
+        return;
+    case TLevel::Multiplicative:
+        MatchOperands(left, operand);
+        operand = MakeMultiplicative(pending.kind, std::move(left), std::move(operand));
+        return;
+    case TLevel::None:
+        return;
+    }
+}
+
+} // namespace
 
 TExpressionParser::TExpressionParser()
     : scanner_(std::make_unique<TExpressionScanner>()),
@@ -184,137 +246,113 @@ void TExpressionParser::RaiseAtPosition(std::string_view resourceId) const {
     RaiseParserError(resourceId, {scanner_->Position(), scanner_->CurrentToken()});
 }
 
-// and, or, xor at one level, left-associative; "not" only before the first
-// operand.
+// Levels 1 to 4 of the grammar (logical, comparison, additive,
+// multiplicative) in one loop instead of one step per level, so that a level
+// of parentheses costs two stack frames rather than seven. Each level keeps
+// at most one operator waiting for its right operand; an operator first
+// completes the waiting ones of its own and of tighter levels, which makes
+// every level left-associative. Tokens are read, operands matched and errors
+// raised exactly where the step-per-level form would do it: "not" applies to
+// the first comparison-level operand only, and a second comparison is not
+// taken, which ends the expression.
 TExprNodePtr TExpressionParser::ParseLogical() {
-    TExprNodePtr node;
+    TPendingOperator logical;
+    TPendingOperator comparison;
+    TPendingOperator additive;
+    TPendingOperator multiplicative;
+    bool negateFirst = false;
     if (CurrentKind() == TokenKind::Not) {
         Advance();
         RequireMoreText();
-        node = std::make_unique<TNotNode>(ParseComparison());
-    } else {
-        node = ParseComparison();
+        negateFirst = true;
     }
-    for (TokenKind kind = CurrentKind();
-         kind == TokenKind::And || kind == TokenKind::Or || kind == TokenKind::Xor;
-         kind = CurrentKind()) {
-        Advance();
-        RequireMoreText();
-        TExprNodePtr right = ParseComparison();
-        node = MakeLogical(kind, std::move(node), std::move(right));
+    for (;;) {
+        TExprNodePtr operand = ParseSigned();
+        const TokenKind kind = CurrentKind();
+        const TLevel level = LevelOf(kind);
+        Complete(multiplicative, operand, TLevel::Multiplicative);
+        if (level == TLevel::Multiplicative) {
+            multiplicative = {std::move(operand), kind};
+            Advance();
+            continue;
+        }
+        Complete(additive, operand, TLevel::Additive);
+        if (level == TLevel::Additive) {
+            additive = {std::move(operand), kind};
+            Advance();
+            RequireMoreText();
+            continue;
+        }
+        const bool secondComparison = level == TLevel::Comparison && comparison.left;
+        Complete(comparison, operand, TLevel::Comparison);
+        if (level == TLevel::Comparison && !secondComparison) {
+            comparison = {std::move(operand), kind};
+            Advance();
+            RequireMoreText();
+            continue;
+        }
+        if (negateFirst) {
+            operand = std::make_unique<TNotNode>(std::move(operand));
+            negateFirst = false;
+        }
+        Complete(logical, operand, TLevel::Logical);
+        if (level == TLevel::Logical) {
+            logical = {std::move(operand), kind};
+            Advance();
+            RequireMoreText();
+            continue;
+        }
+        return operand;
     }
-    return node;
 }
 
-// At most one comparison: a second one is left over and ends the expression.
-TExprNodePtr TExpressionParser::ParseComparison() {
-    TExprNodePtr left = ParseAdditive();
-    const TokenKind kind = CurrentKind();
-    if (!IsComparison(kind))
-        return left;
-    Advance();
-    RequireMoreText();
-    TExprNodePtr right = ParseAdditive();
-    MatchOperands(left, right);
-    return MakeComparison(kind, std::move(left), std::move(right));
-}
-
-TExprNodePtr TExpressionParser::ParseAdditive() {
-    TExprNodePtr node = ParseMultiplicative();
-    for (TokenKind kind = CurrentKind(); kind == TokenKind::Plus || kind == TokenKind::Minus;
-         kind = CurrentKind()) {
-        Advance();
-        RequireMoreText();
-        TExprNodePtr right = ParseMultiplicative();
-        MatchOperands(node, right);
-        if (kind == TokenKind::Plus)
-            node = std::make_unique<TAddOperation>(std::move(node), std::move(right));
-        else
-            node = std::make_unique<TSubtractOperation>(std::move(node), std::move(right));
-    }
-    return node;
-}
-
-TExprNodePtr TExpressionParser::ParseMultiplicative() {
-    TExprNodePtr node = ParseSigned();
-    for (TokenKind kind = CurrentKind(); kind == TokenKind::Multiply || kind == TokenKind::Divide ||
-                                         kind == TokenKind::IntDiv || kind == TokenKind::Modulo;
-         kind = CurrentKind()) {
-        Advance();
-        TExprNodePtr right = ParseSigned();
-        MatchOperands(node, right);
-        node = MakeMultiplicative(kind, std::move(node), std::move(right));
-    }
-    return node;
-}
-
-// One sign only; a plus sign makes no node.
+// Levels 5 to 8: one sign (a plus sign makes no node); then a parenthesised
+// expression, a call or a literal; then "^" with a signed exponent that may
+// hold "^" itself (right-associative, and tighter than the sign: -2^2 is
+// -(2^2)). A level of parentheses costs this frame and ParseLogical's, an
+// argument list ParseCall's in addition.
 TExprNodePtr TExpressionParser::ParseSigned() {
     const TokenKind sign = CurrentKind();
     if (sign == TokenKind::Plus || sign == TokenKind::Minus)
         Advance();
-    TExprNodePtr node = ParsePower();
+    TExprNodePtr node;
+    const TokenKind kind = CurrentKind();
+    if (kind == TokenKind::LeftParen) {
+        Advance();
+        TNestingGuard guard(*this);
+        node = ParseLogical();
+        if (CurrentKind() != TokenKind::RightParen)
+            RaiseAtPosition(msg::SErrBracketExpected);
+    } else if (kind == TokenKind::Identifier || kind == TokenKind::If || kind == TokenKind::Case) {
+        node = ParseCall(kind);
+    } else {
+        node = ParseLiteral();
+    }
+    Advance(); // past the literal, the name or the closing ")"
+    while (CurrentKind() == TokenKind::Power) {
+        Advance();
+        TNestingGuard guard(*this);
+        TExprNodePtr exponent = ParseSigned();
+        MatchOperands(node, exponent);
+        node = std::make_unique<TPowerOperation>(std::move(node), std::move(exponent));
+    }
     if (sign == TokenKind::Minus)
         node = std::make_unique<TNegateOperation>(std::move(node));
     return node;
 }
 
-// Right-associative: the exponent is a signed operand that may hold "^"
-// itself, so each further "^" nests one level deeper.
-TExprNodePtr TExpressionParser::ParsePower() {
-    TExprNodePtr node = ParseFactor();
-    while (CurrentKind() == TokenKind::Power) {
-        Advance();
-        TNestingGuard guard(*this);
-        TExprNodePtr right = ParseSigned();
-        MatchOperands(node, right);
-        node = std::make_unique<TPowerOperation>(std::move(node), std::move(right));
-    }
-    return node;
-}
-
-TExprNodePtr TExpressionParser::ParseFactor() {
-    if (CurrentKind() != TokenKind::LeftParen)
-        return ParsePrimary();
-    Advance();
-    TNestingGuard guard(*this);
-    TExprNodePtr node = ParseLogical();
-    if (CurrentKind() != TokenKind::RightParen)
-        RaiseAtPosition(msg::SErrBracketExpected);
-    Advance();
-    return node;
-}
-
-TExprNodePtr TExpressionParser::ParsePrimary() {
-    TExprNodePtr node;
+TExprNodePtr TExpressionParser::ParseLiteral() const {
     switch (CurrentKind()) {
     case TokenKind::Number:
-        node = ParseNumber();
-        break;
+        return ParseNumber();
     case TokenKind::String:
-        node = TConstExpression::CreateString(scanner_->CurrentToken());
-        break;
+        return TConstExpression::CreateString(scanner_->CurrentToken());
     case TokenKind::True:
     case TokenKind::False:
-        node = TConstExpression::CreateBoolean(CurrentKind() == TokenKind::True);
-        break;
-    case TokenKind::Identifier:
-        node = ParseCall();
-        break;
-    case TokenKind::If: {
-        TExprArgumentArray arguments = ParseArguments(3);
-        node = std::make_unique<TIfOperation>(std::move(arguments[0]), std::move(arguments[1]),
-                                              std::move(arguments[2]));
-        break;
-    }
-    case TokenKind::Case:
-        node = std::make_unique<TCaseOperation>(ParseArguments(-4));
-        break;
+        return TConstExpression::CreateBoolean(CurrentKind() == TokenKind::True);
     default:
         RaiseAtPosition(msg::SErrUnknownTokenAtPos);
     }
-    Advance();
-    return node;
 }
 
 // An integer when the text reads as a 64-bit integer, otherwise a float.
@@ -329,44 +367,54 @@ TExprNodePtr TExpressionParser::ParseNumber() const {
     return TConstExpression::CreateFloat(real);
 }
 
-// A name: a variable, or a function with its arguments. A function without
-// parameters takes no parentheses.
-TExprNodePtr TExpressionParser::ParseCall() {
-    TExprIdentifierDef* definition = FindIdentifier(scanner_->CurrentToken());
-    if (definition == nullptr)
-        RaiseParserError(msg::SErrUnknownIdentifier, {scanner_->CurrentToken()});
-    const int count = definition->IdentifierType() == itVariable ? 0 : definition->ArgumentCount();
+// A name, "if" or "case", with its arguments where it takes any: 3 for
+// "if", at least 4 for "case", and for a name its definition's count
+// (negative: that many or more), 0 for a variable. A call with 0 takes no
+// parentheses. A positive count must be met exactly. The closing ")" stays
+// the current token. The argument loop is kept in this one frame because an
+// argument list is a level of nesting.
+TExprNodePtr TExpressionParser::ParseCall(TokenKind kind) {
+    TExprIdentifierDef* definition = nullptr;
+    int count = kind == TokenKind::If ? 3 : -4;
+    if (kind == TokenKind::Identifier) {
+        definition = FindIdentifier(scanner_->CurrentToken());
+        if (definition == nullptr)
+            RaiseParserError(msg::SErrUnknownIdentifier, {scanner_->CurrentToken()});
+        count = definition->IdentifierType() == itVariable ? 0 : definition->ArgumentCount();
+    }
     TExprArgumentArray arguments;
-    if (count != 0)
-        arguments = ParseArguments(count);
-    return CreateCallNode(*definition, std::move(arguments));
+    if (count != 0) {
+        Advance();
+        if (CurrentKind() != TokenKind::LeftParen)
+            RaiseAtPosition(msg::SErrLeftBracketExpected);
+        TNestingGuard guard(*this);
+        const std::size_t minimum = static_cast<std::size_t>(count < 0 ? -count : count);
+        for (;;) {
+            Advance();
+            arguments.push_back(ParseLogical());
+            const TokenKind next = CurrentKind();
+            if (next != TokenKind::Comma &&
+                (arguments.size() < minimum || (count < 0 && next != TokenKind::RightParen)))
+                RaiseAtPosition(msg::SErrCommaExpected);
+            if ((count > 0 && arguments.size() == minimum) ||
+                (count < 0 && next == TokenKind::RightParen))
+                break;
+        }
+        if (CurrentKind() != TokenKind::RightParen)
+            RaiseAtPosition(msg::SErrBracketExpected);
+    }
+    return CreateCall(kind, definition, std::move(arguments));
 }
 
-// "(" and the arguments up to ")", which stays the current token. A
-// positive count must be met exactly; a negative count -k asks for k or more.
-TExprArgumentArray TExpressionParser::ParseArguments(int count) {
-    Advance();
-    if (CurrentKind() != TokenKind::LeftParen)
-        RaiseAtPosition(msg::SErrLeftBracketExpected);
-    TNestingGuard guard(*this);
-    const std::size_t minimum = static_cast<std::size_t>(count < 0 ? -count : count);
-    TExprArgumentArray arguments;
-    arguments.reserve(minimum);
-    for (;;) {
-        Advance();
-        arguments.push_back(ParseLogical());
-        const TokenKind next = CurrentKind();
-        if (next != TokenKind::Comma &&
-            (arguments.size() < minimum || (count < 0 && next != TokenKind::RightParen)))
-            RaiseAtPosition(msg::SErrCommaExpected);
-        if (count > 0 && arguments.size() == minimum)
-            break;
-        if (count < 0 && next == TokenKind::RightParen)
-            break;
+TExprNodePtr TExpressionParser::CreateCall(TokenKind kind, TExprIdentifierDef* definition,
+                                           TExprArgumentArray arguments) {
+    if (kind == TokenKind::If) {
+        return std::make_unique<TIfOperation>(std::move(arguments[0]), std::move(arguments[1]),
+                                              std::move(arguments[2]));
     }
-    if (CurrentKind() != TokenKind::RightParen)
-        RaiseAtPosition(msg::SErrBracketExpected);
-    return arguments;
+    if (kind == TokenKind::Case)
+        return std::make_unique<TCaseOperation>(std::move(arguments));
+    return CreateCallNode(*definition, std::move(arguments));
 }
 
 } // namespace orvex::engine

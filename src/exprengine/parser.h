@@ -72,17 +72,16 @@ class TExpressionParser {
     void RequireMoreText() const;
     [[noreturn]] void RaiseAtPosition(std::string_view resourceId) const;
 
+    // The grammar's levels, loosest first: ParseLogical covers and/or/xor,
+    // comparisons, + - and * / div mod; ParseSigned the sign, parentheses,
+    // "^" and the operands: literals, names, calls, if and case.
     TExprNodePtr ParseLogical();
-    TExprNodePtr ParseComparison();
-    TExprNodePtr ParseAdditive();
-    TExprNodePtr ParseMultiplicative();
     TExprNodePtr ParseSigned();
-    TExprNodePtr ParsePower();
-    TExprNodePtr ParseFactor();
-    TExprNodePtr ParsePrimary();
+    TExprNodePtr ParseLiteral() const;
     TExprNodePtr ParseNumber() const;
-    TExprNodePtr ParseCall();
-    TExprArgumentArray ParseArguments(int count);
+    TExprNodePtr ParseCall(TokenKind kind);
+    static TExprNodePtr CreateCall(TokenKind kind, TExprIdentifierDef* definition,
+                                   TExprArgumentArray arguments);
     void RebuildLookup();
 
     std::string expression_;
