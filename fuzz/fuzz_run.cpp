@@ -1,0 +1,80 @@
+// A whole run in-process: the input split at NUL bytes into arguments, the
+// output captured, the console silent. The exit code must be one the program
+// documents.
+#include "fuzz_support.h"
+
+#include "frontend/driver.h"
+
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Long enough for dozens of arguments; short enough that no run prints
+// more than a few megabytes.
+constexpr std::size_t kMaxInput = 4096;
+
+constexpr std::array kDocumentedExitCodes{-2, -1, 0, 64, 80, 81, 82, 83, 255};
+
+class SilentConsole final : public orvex::platform::Console {
+  public:
+    void BeginKeyCapture() override {}
+    bool KeyPressed() override { return true; }
+    void EndKeyCapture() override {}
+    void Beep() override {}
+    void Sleep(std::chrono::milliseconds) override {}
+};
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The options that wait after an error or sound the bell, in any form the
+// command line accepts them: "/" or dashes before the name, letters in any
+// case, a value attached with ":" or "=". Stripping every leading dash and
+// slash also drops a few arguments the program would not take as these
+// options; that costs the fuzzer nothing.
+bool WaitsOrBeeps(std::string_view argument) {
+    const std::size_t nameStart = std::min(argument.find_first_not_of("-/"), argument.size());
+    std::string name(argument.substr(nameStart));
+    name = name.substr(0, name.find_first_of(":="));
+    std::transform(name.begin(), name.end(), name.begin(), Upper);
+    return name == "DEBUG" || name == "DEBUG-MODE" || name == "ERROR-DELAY" ||
+           name == "AUDIBLE-ERROR";
+}
+
+// An empty input stands for an empty command line.
+std::vector<std::string> Arguments(std::string_view input) {
+    std::vector<std::string> arguments;
+    while (!input.empty()) {
+        const std::size_t end = input.find('\0');
+        const std::string_view argument = input.substr(0, end);
+        if (!WaitsOrBeeps(argument))
+            arguments.emplace_back(argument);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    }
+    return arguments;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > kMaxInput)
+        return 0;
+    const std::vector<std::string> arguments = Arguments(orvex::fuzz::AsText(data, size));
+    std::string commandLine = "orvex";
+    for (const std::string& argument : arguments)
+        commandLine += " " + argument;
+    std::ostringstream out;
+    std::ostringstream err;
+    SilentConsole console;
+    const int exitCode =
+        orvex::frontend::RunProgram(arguments, "/usr/bin/orvex", commandLine, out, err, console);
+    orvex::fuzz::Expect(std::find(kDocumentedExitCodes.begin(), kDocumentedExitCodes.end(),
+                                  exitCode) != kDocumentedExitCodes.end(),
+                        "exit code outside the documented set");
+    return 0;
+}
