@@ -20,7 +20,14 @@ class TConstExpression : public TExprNode {
 
     const TExpressionResult& ConstValue() const { return value_; }
 
-    void ComputeValue(TExpressionResult& result) override { result = value_; }
+    // The record's fields one by one: copying a number's empty text onto an
+    // empty text would cost more than the rest of the evaluation.
+    void ComputeValue(TExpressionResult& result) override {
+        if (!value_.StringValue.empty() || !result.StringValue.empty())
+            result.StringValue = value_.StringValue;
+        result.ValueType = value_.ValueType;
+        result.SetPayload(value_.Payload());
+    }
     void Check() override {}
     TResultType NodeResultType() const override { return value_.ValueType; }
     std::string AsText() const override;

@@ -2,9 +2,40 @@
 
 #include "exprengine/errors.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace orvex::engine {
+namespace {
+
+// The links of one chain, top first. Most chains are a few links long, so
+// the first ones are kept on the stack and only long chains allocate.
+template <typename TNode> class TChainLinks {
+  public:
+    void Add(TNode* link) {
+        if (count_ < inline_.size())
+            inline_[count_] = link;
+        else
+            more_.push_back(link);
+        ++count_;
+    }
+    // Visits the links bottom-up, the order in which they complete.
+    template <typename TVisit> void VisitBottomUp(TVisit visit) const {
+        for (auto link = more_.rbegin(); link != more_.rend(); ++link)
+            visit(*link);
+        for (std::size_t i = std::min(count_, inline_.size()); i > 0; --i)
+            visit(inline_[i - 1]);
+    }
+
+  private:
+    std::array<TNode*, 8> inline_{};
+    std::vector<TNode*> more_;
+    std::size_t count_ = 0;
+};
+
+} // namespace
+
 void TExprNode::RequireNodeType(const TExprNode* node, TResultTypes allowed) {
     if (node == nullptr)
         RaiseParserError(msg::SErrNoNodeToCheck);
@@ -20,63 +51,61 @@ void TExprNode::RaiseMissingChainOperand() const {
 }
 
 void TExprNode::ComputeChain(TExprNode& top, TExpressionResult& result) {
-    std::vector<TExprNode*> links;
+    TChainLinks<TExprNode> links;
     TExprNode* node = &top;
     while (node->IsChainLink()) {
-        links.push_back(node);
+        links.Add(node);
         TExprNode* operand = node->ChainOperand();
         if (operand == nullptr)
             node->RaiseMissingChainOperand();
         node = operand;
     }
     node->ComputeValue(result);
-    for (auto link = links.rbegin(); link != links.rend(); ++link)
-        (*link)->CompleteValue(result);
+    links.VisitBottomUp([&result](TExprNode* link) { link->CompleteValue(result); });
 }
 
 std::string TExprNode::ChainText(const TExprNode& top) {
-    std::vector<const TExprNode*> links;
+    TChainLinks<const TExprNode> links;
     const TExprNode* node = &top;
     while (node != nullptr && node->IsChainLink()) {
-        links.push_back(node);
+        links.Add(node);
         node = node->ChainOperand();
     }
     std::string text = node != nullptr ? node->AsText() : std::string();
-    for (auto link = links.rbegin(); link != links.rend(); ++link)
-        (*link)->CompleteText(text);
+    links.VisitBottomUp([&text](const TExprNode* link) { link->CompleteText(text); });
     return text;
 }
 
 // The aggregate walks visit the first operand's subtree before the other
 // operand, as a recursive walk would.
 void TExprNode::ResetChain(TExprNode& top) {
-    std::vector<TExprNode*> links;
+    TChainLinks<TExprNode> links;
     TExprNode* node = &top;
     while (node != nullptr && node->IsChainLink()) {
-        links.push_back(node);
+        links.Add(node);
         node = node->ChainOperand();
     }
     if (node != nullptr)
         node->ResetAggregate();
-    for (auto link = links.rbegin(); link != links.rend(); ++link) {
-        if (TExprNode* other = (*link)->OtherOperand())
+    links.VisitBottomUp([](TExprNode* link) {
+        if (TExprNode* other = link->OtherOperand())
             other->ResetAggregate();
-    }
+    });
 }
 
 void TExprNode::AccumulateChain(TExprNode& top) {
-    std::vector<TExprNode*> links;
+    TChainLinks<TExprNode> links;
     TExprNode* node = &top;
     while (node != nullptr && node->IsChainLink()) {
-        links.push_back(node);
+        links.Add(node);
         node = node->ChainOperand();
     }
     if (node != nullptr)
         node->AccumulateAggregate();
-    for (auto link = links.rbegin(); link != links.rend(); ++link) {
-        if (TExprNode* other = (*link)->OtherOperand())
+    links.VisitBottomUp([](TExprNode* link) {
+        if (TExprNode* other = link->OtherOperand())
             other->AccumulateAggregate();
-    }
+    });
 }
 
 bool TExprNode::ChainContainsAggregate(const TExprNode& top) {

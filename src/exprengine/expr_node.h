@@ -64,6 +64,16 @@ class TExprNode {
 
     // The walks along a chain that starts at a link.
     static void ComputeChain(TExprNode& top, TExpressionResult& result);
+    // ComputeChain for a link whose first operand is first; an operand that
+    // is no link itself ends the chain at once and needs no walk.
+    static void ComputeLink(TExprNode& link, TExprNode* first, TExpressionResult& result) {
+        if (first != nullptr && !first->IsChainLink()) {
+            first->ComputeValue(result);
+            link.CompleteValue(result);
+        } else {
+            ComputeChain(link, result);
+        }
+    }
     static std::string ChainText(const TExprNode& top);
     static void ResetChain(TExprNode& top);
     static void AccumulateChain(TExprNode& top);
@@ -84,7 +94,9 @@ class TBinaryOperation : public TExprNode {
     TExprNode* Left() const { return left_.get(); }
     TExprNode* Right() const { return right_.get(); }
 
-    void ComputeValue(TExpressionResult& result) override { ComputeChain(*this, result); }
+    void ComputeValue(TExpressionResult& result) override {
+        ComputeLink(*this, left_.get(), result);
+    }
     void Check() override;
     void ResetAggregate() override { ResetChain(*this); }
     void AccumulateAggregate() override { AccumulateChain(*this); }
@@ -126,7 +138,9 @@ class TUnaryOperator : public TExprNode {
 
     TExprNode* Operand() const { return operand_.get(); }
 
-    void ComputeValue(TExpressionResult& result) override { ComputeChain(*this, result); }
+    void ComputeValue(TExpressionResult& result) override {
+        ComputeLink(*this, operand_.get(), result);
+    }
     void Check() override;
     void ResetAggregate() override { ResetChain(*this); }
     void AccumulateAggregate() override { AccumulateChain(*this); }

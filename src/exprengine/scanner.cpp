@@ -90,6 +90,17 @@ TokenKind KeywordOrIdentifier(const std::string& word) {
     return TokenKind::Identifier;
 }
 
+// Plain digits below the length limit (and so far inside the double range):
+// the commonest literal is valid without a full read.
+bool ReadsAsDecimalDigits(std::string_view token) {
+    if (token.empty() || token.size() >= NumberTextLimit)
+        return false;
+    for (const char c : token)
+        if (!IsDecimalDigit(c))
+            return false;
+    return true;
+}
+
 } // namespace
 
 void TExpressionScanner::SetSource(std::string_view text) {
@@ -181,6 +192,8 @@ TokenKind TExpressionScanner::ReadNumber(NumberKind kind) {
         Advance();
     }
     // The value is read again by the parser; here only its validity counts.
+    if (ReadsAsDecimalDigits(currentToken_))
+        return TokenKind::Number;
     std::int64_t integer = 0;
     double real = 0.0;
     const char first = currentToken_.empty() ? '\0' : currentToken_.front();
