@@ -44,32 +44,87 @@ std::string Visible(std::string_view text) {
     return shown;
 }
 
+// A path as UTF-8 text, the form the program prints its own path in.
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The case files give the exit status as an 8-bit status shows it. Windows
+// keeps all 32 bits, so there -1 and -2 arrive as they are where the files
+// say 255 and 254.
+bool ExitCodeMatches(int expected, int actual) {
+#ifdef _WIN32
+    return actual == expected || (expected >= 128 && expected <= 255 && actual == expected - 256);
+#else
+    return actual == expected;
+#endif
+}
+
+#ifdef _WIN32
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The case files give output as a POSIX system writes it. On Windows the
+// text streams end every line with CR LF, and the syntax-error report shows
+// the command line the runner passed, with its quotes and backslashes,
+// where POSIX shows the program path and the arguments joined by blanks.
+std::string WindowsExpectation(std::string expected, const std::vector<std::string>& arguments,
+                               std::string_view programName, std::string_view exeDir) {
+    std::string posixLine = "{{exe_dir}}/" + std::string(programName);
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        posixLine += " " + arguments[i];
+    std::string windowsLine = testsupport::CommandLineFor(arguments);
+    if (const std::size_t at = windowsLine.find(exeDir); at != std::string::npos)
+        windowsLine.replace(at, exeDir.size(), "{{exe_dir}}");
+    expected = ReplaceAll(std::move(expected), posixLine + "\n", windowsLine + "\n");
+    return ReplaceAll(std::move(expected), "\n", "\r\n");
+}
+#endif
+
 class CaseTest : public testing::Test {
   public:
     CaseTest(TestCase testCase, fs::path binary, fs::path workDir)
         : case_(std::move(testCase)), binary_(std::move(binary)), workDir_(std::move(workDir)) {}
 
     void TestBody() override {
+        // The case names the file the program runs as; a name other than the
+        // built binary's (on Windows also plain "orvex" for "orvex.exe") runs
+        // a copy.
         fs::path program = binary_;
-        if (case_.program != "orvex") {
-            program = workDir_ / case_.program;
-            ASSERT_TRUE(testsupport::CopyExecutable(binary_.string(), program.string()))
+        if (case_.program != Utf8(binary_.filename())) {
+            program =
+                (workDir_ / fs::path(std::u8string(case_.program.begin(), case_.program.end())))
+                    .make_preferred();
+            ASSERT_TRUE(testsupport::CopyExecutable(Utf8(binary_), Utf8(program)))
                 << "cannot copy the binary to " << program;
         }
-        std::vector<std::string> arguments{program.string()};
+        std::vector<std::string> arguments{Utf8(program)};
         arguments.insert(arguments.end(), case_.arguments.begin(), case_.arguments.end());
-        const testsupport::ProcessResult run = testsupport::RunProcess(program.string(), arguments);
-        const std::string exeDir = program.parent_path().string();
+        const testsupport::ProcessResult run = testsupport::RunProcess(Utf8(program), arguments);
+        const std::string exeDir = Utf8(program.parent_path());
+        std::string expectedStdout = case_.expectedStdout;
+        std::string expectedStderr = case_.expectedStderr;
+#ifdef _WIN32
+        const std::string programName = Utf8(program.filename());
+        expectedStdout = WindowsExpectation(expectedStdout, arguments, programName, exeDir);
+        expectedStderr = WindowsExpectation(expectedStderr, arguments, programName, exeDir);
+#endif
         SCOPED_TRACE(case_.file + ":" + std::to_string(case_.line) + ": " + case_.name);
-        EXPECT_FALSE(run.terminatedBySignal) << "the program was killed by a signal";
-        EXPECT_EQ(run.exitCode, case_.exitCode);
-        EXPECT_TRUE(OutputMatches(case_.expectedStdout, run.standardOutput, exeDir))
+        EXPECT_FALSE(run.terminatedBySignal) << "the program crashed, exit code " << run.exitCode;
+        EXPECT_TRUE(ExitCodeMatches(case_.exitCode, run.exitCode))
+            << "exit code " << run.exitCode << ", expected " << case_.exitCode;
+        EXPECT_TRUE(OutputMatches(expectedStdout, run.standardOutput, exeDir))
             << "standard output differs\n--- expected\n"
-            << Visible(case_.expectedStdout) << "--- actual\n"
+            << Visible(expectedStdout) << "--- actual\n"
             << Visible(run.standardOutput);
-        EXPECT_TRUE(OutputMatches(case_.expectedStderr, run.standardError, exeDir))
+        EXPECT_TRUE(OutputMatches(expectedStderr, run.standardError, exeDir))
             << "standard error differs\n--- expected\n"
-            << Visible(case_.expectedStderr) << "--- actual\n"
+            << Visible(expectedStderr) << "--- actual\n"
             << Visible(run.standardError);
     }
 
@@ -116,7 +171,12 @@ void RegisterCases(const fs::path& casesDir, const fs::path& binary, const fs::p
 } // namespace orvex::e2e
 
 int main(int argc, char** argv) {
+    namespace fs = std::filesystem;
     testing::InitGoogleTest(&argc, argv);
-    orvex::e2e::RegisterCases(ORVEX_E2E_CASES_DIR, ORVEX_E2E_BINARY, ORVEX_E2E_WORK_DIR);
+    // Full paths in the platform's own form (on Windows with a drive and
+    // backslashes), as the program reports its own location.
+    const fs::path binary = fs::absolute(ORVEX_E2E_BINARY).make_preferred();
+    const fs::path workDir = fs::absolute(ORVEX_E2E_WORK_DIR).make_preferred();
+    orvex::e2e::RegisterCases(ORVEX_E2E_CASES_DIR, binary, workDir);
     return RUN_ALL_TESTS();
 }

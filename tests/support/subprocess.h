@@ -8,7 +8,7 @@
 namespace orvex::testsupport {
 
 struct ProcessResult {
-    int exitCode = -1; // as the shell sees it (0..255 on POSIX)
+    int exitCode = -1; // as the shell sees it (0..255 on POSIX, 32 bits on Windows)
     bool terminatedBySignal = false;
     std::string standardOutput;
     std::string standardError;
@@ -17,6 +17,12 @@ struct ProcessResult {
 // Runs `program` with `arguments` (argument 0 is the program path), standard
 // input from the null device and the environment plus LC_ALL=C.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
+
+#ifdef _WIN32
+// The command line RunProcess hands the child: the arguments quoted so that
+// the C runtime splits it into the same arguments again.
+std::string CommandLineFor(const std::vector<std::string>& arguments);
+#endif
 
 // Copies a file, keeping it executable; creates missing folders.
 bool CopyExecutable(const std::string& from, const std::string& to);
