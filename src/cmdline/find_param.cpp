@@ -2,6 +2,7 @@
 
 #include "cmdline/cmdline_context.h"
 #include "cmdline/param_names.h"
+#include "cmdline/text_helpers.h"
 
 namespace orvex::cmdline {
 namespace {
@@ -103,13 +104,12 @@ void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArra
     if (last < first)
         return;
 
-    std::vector<std::vector<std::string>> formsPerWord;
-    for (const std::string& word : SplitNameList(names))
-        formsPerWord.push_back(AcceptedForms(context, word));
+    std::vector<std::string_view> words;
+    ForEachWord(names, NameDelimiters, [&words](std::string_view word) { words.push_back(word); });
     TFindParamRec match;
     for (int i = first; i <= last; ++i) {
-        for (const std::vector<std::string>& forms : formsPerWord) {
-            if (!MatchAcceptedForms(context, forms, table[static_cast<std::size_t>(i)].Text, match))
+        for (const std::string_view word : words) {
+            if (!MatchParamName(context, word, table[static_cast<std::size_t>(i)].Text, match))
                 continue;
             if (!ClaimMatch(result, table, i, match, valueCount, flags))
                 break;

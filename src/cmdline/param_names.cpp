@@ -3,6 +3,10 @@
 #include "cmdline/cmdline_context.h"
 #include "cmdline/text_helpers.h"
 
+#include <array>
+#include <cstdint>
+#include <span>
+
 namespace orvex::cmdline {
 namespace {
 
@@ -19,14 +23,43 @@ bool IsSpecialSwitchChar(char c) {
     return SpecialSwitchChars.find(c) != std::string_view::npos;
 }
 
-// argument starts with form followed by ":" or "=", letters without case.
-bool HasAttachedValue(std::string_view form, std::string_view argument) {
-    const std::size_t n = form.size() + 1;
+// The accepted prefixes of a name word, in order, without allocating: the
+// declarations ask for them once per argument and name word.
+struct TPrefixes {
+    std::array<std::string_view, 3> Items;
+    std::size_t Count;
+
+    const std::string_view* begin() const { return Items.data(); }
+    const std::string_view* end() const { return Items.data() + Count; }
+};
+
+TPrefixes PrefixesOf(const TCmdLineContext& context, std::string_view word, int switchStyle) {
+    if (word.size() == 1) {
+        if (IsSpecialSwitchChar(word[0]) && AcceptsBareSpecials(switchStyle))
+            return {{"", "/", "-"}, 3};
+        return {{"/", "-"}, 2};
+    }
+    if (context.LongNamesNeedDoubleDash)
+        return {{"/", "--"}, 2};
+    return {{"/", "-", "--"}, 3};
+}
+
+// text equals prefix + word, letters without case.
+bool EqualsForm(std::string_view text, std::string_view prefix, std::string_view word) {
+    return text.size() == prefix.size() + word.size() &&
+           platform::SameTextIgnoreCase(text.substr(0, prefix.size()), prefix) &&
+           platform::SameTextIgnoreCase(text.substr(prefix.size()), word);
+}
+
+// argument starts with the form prefix + word followed by ":" or "=",
+// letters without case.
+bool HasAttachedValue(std::string_view prefix, std::string_view word, std::string_view argument) {
+    const std::size_t n = prefix.size() + word.size() + 1;
     if (argument.size() < n)
         return false;
     const char separator = argument[n - 1];
     return (separator == ':' || separator == '=') &&
-           platform::SameTextIgnoreCase(argument.substr(0, n - 1), form);
+           EqualsForm(argument.substr(0, n - 1), prefix, word);
 }
 
 // Clears the record without giving up the texts' storage: a search resets
@@ -39,6 +72,91 @@ void ResetMatch(TFindParamRec& match) {
     match.Value2.clear();
 }
 
+// text followed by a blank contains word followed by a blank.
+bool ContainsWholeWord(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if ((at == 0 || text[at - 1] == ' ') && (after == text.size() || text[after] == ' '))
+            return true;
+    }
+    return false;
+}
+
+// The list of forms as it grows: blank-terminated entries, none of which
+// holds a blank of its own. A new form is left out when the list already
+// contains it followed by a blank, which is the case exactly when an earlier
+// entry ends with the form. The entries are kept in buckets by their last two
+// characters, so that this test looks at a few entries only.
+class TFormList {
+  public:
+    explicit TFormList(std::string& text) : text_(text) {
+        text_.clear();
+        heads_.fill(-1);
+    }
+
+    // The candidate is written at the end of the text and taken back when an
+    // earlier entry already ends with it.
+    void AddUnlessContained(std::string_view prefix, std::string_view word,
+                            std::string_view suffix) {
+        const std::size_t offset = text_.size();
+        text_.append(prefix).append(word).append(suffix);
+        const std::string_view form = std::string_view(text_).substr(offset);
+        if (Contains(form)) {
+            text_.resize(offset);
+            return;
+        }
+        const std::size_t bucket = BucketOf(form);
+        entries_.push_back({offset, form.size(), heads_[bucket]});
+        heads_[bucket] = static_cast<std::int32_t>(entries_.size() - 1);
+        text_.push_back(' ');
+    }
+
+  private:
+    struct TEntry {
+        std::size_t Offset;
+        std::size_t Length;
+        std::int32_t Next;
+    };
+
+    static std::size_t BucketOf(std::string_view form) {
+        const auto last = static_cast<unsigned char>(form.back());
+        const auto before =
+            form.size() > 1 ? static_cast<unsigned char>(form[form.size() - 2]) : 0u;
+        return (before * 31u + last) % kBuckets;
+    }
+
+    bool EndsWith(const TEntry& entry, std::string_view form) const {
+        if (entry.Length < form.size())
+            return false;
+        const std::size_t from = entry.Offset + entry.Length - form.size();
+        for (std::size_t i = 0; i < form.size(); ++i)
+            if (text_[from + i] != form[i])
+                return false;
+        return true;
+    }
+
+    bool Contains(std::string_view form) const {
+        // A one-character form ends entries whatever comes before it.
+        if (form.size() == 1) {
+            for (const TEntry& entry : entries_)
+                if (EndsWith(entry, form))
+                    return true;
+            return false;
+        }
+        for (std::int32_t e = heads_[BucketOf(form)]; e >= 0;
+             e = entries_[static_cast<std::size_t>(e)].Next)
+            if (EndsWith(entries_[static_cast<std::size_t>(e)], form))
+                return true;
+        return false;
+    }
+
+    static constexpr std::size_t kBuckets = 256;
+    std::string& text_;
+    std::vector<TEntry> entries_;
+    std::array<std::int32_t, kBuckets> heads_;
+};
+
 } // namespace
 
 std::vector<std::string> SplitNameList(std::string_view names) {
@@ -47,43 +165,26 @@ std::vector<std::string> SplitNameList(std::string_view names) {
 
 std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::string_view word,
                                           int switchStyle) {
-    if (word.size() == 1) {
-        if (IsSpecialSwitchChar(word[0]) && AcceptsBareSpecials(switchStyle))
-            return {"", "/", "-"};
-        return {"/", "-"};
-    }
-    if (context.LongNamesNeedDoubleDash)
-        return {"/", "--"};
-    return {"/", "-", "--"};
-}
-
-std::vector<std::string> AcceptedForms(const TCmdLineContext& context, std::string_view word) {
-    std::vector<std::string> forms = AcceptedPrefixes(context, word, context.SwitchStyle);
-    for (std::string& form : forms)
-        form += word;
-    return forms;
+    const TPrefixes prefixes = PrefixesOf(context, word, switchStyle);
+    return {prefixes.begin(), prefixes.end()};
 }
 
 bool MatchParamName(const TCmdLineContext& context, std::string_view word,
                     std::string_view argument, TFindParamRec& match) {
-    return MatchAcceptedForms(context, AcceptedForms(context, word), argument, match);
-}
-
-bool MatchAcceptedForms(const TCmdLineContext& context, const std::vector<std::string>& forms,
-                        std::string_view argument, TFindParamRec& match) {
     ResetMatch(match);
     bool matched = false;
-    for (const std::string& form : forms) {
-        if (argument.size() == form.size() && platform::SameTextIgnoreCase(argument, form)) {
+    for (const std::string_view prefix : PrefixesOf(context, word, context.SwitchStyle)) {
+        if (EqualsForm(argument, prefix, word)) {
             match.Found = true;
             match.Name = argument;
             matched = true;
             continue;
         }
         if (!matched && AcceptsAttachedValues(context.SwitchStyle) &&
-            HasAttachedValue(form, argument)) {
-            match.Name = argument.substr(0, form.size());
-            match.Value = argument.substr(form.size() + 1, kMaxAttachedValue);
+            HasAttachedValue(prefix, word, argument)) {
+            const std::size_t formLength = prefix.size() + word.size();
+            match.Name = argument.substr(0, formLength);
+            match.Value = argument.substr(formLength + 1, kMaxAttachedValue);
             match.Attached = true;
             return true;
         }
@@ -92,29 +193,29 @@ bool MatchAcceptedForms(const TCmdLineContext& context, const std::vector<std::s
 }
 
 void AddKnownNames(std::string& knownNames, std::string_view names) {
-    for (const std::string& word : SplitQuotedWords(UpperCaseAscii(names))) {
-        const std::string padded = " " + knownNames + " ";
-        if (padded.find(" " + word + " ") == std::string::npos)
-            knownNames += " " + word;
-    }
-    knownNames = TrimControl(knownNames);
+    ForEachQuotedWord(UpperCaseAscii(names), [&knownNames](std::string_view word) {
+        if (!ContainsWholeWord(knownNames, word))
+            knownNames.append(1, ' ').append(word);
+    });
+    TrimControlInPlace(knownNames);
 }
 
 void ExpandParamForms(const TCmdLineContext& context, std::string& forms, std::string_view names,
                       int switchStyle) {
-    forms.clear();
-    std::vector<std::string> suffixes{""};
-    if (AcceptsAttachedValues(switchStyle))
-        suffixes = {"", ":", "="};
-    for (const std::string& word : SplitNameList(names)) {
-        const std::vector<std::string> prefixes = AcceptedPrefixes(context, word, switchStyle);
-        for (const std::string& suffix : suffixes)
-            for (const std::string& prefix : prefixes) {
-                const std::string form = prefix + word + suffix + " ";
-                if (forms.find(form) == std::string::npos)
-                    forms += form;
-            }
-    }
+    static constexpr std::string_view kPlain[] = {""};
+    static constexpr std::string_view kAttached[] = {"", ":", "="};
+    const std::span<const std::string_view> suffixes =
+        AcceptsAttachedValues(switchStyle) ? std::span<const std::string_view>(kAttached)
+                                           : std::span<const std::string_view>(kPlain);
+    TFormList list(forms);
+    // Enough for the forms of most lists at once.
+    forms.reserve(8 * names.size());
+    ForEachWord(names, NameDelimiters, [&](std::string_view word) {
+        const TPrefixes prefixes = PrefixesOf(context, word, switchStyle);
+        for (const std::string_view suffix : suffixes)
+            for (const std::string_view prefix : prefixes)
+                list.AddUnlessContained(prefix, word, suffix);
+    });
 }
 
 } // namespace orvex::cmdline

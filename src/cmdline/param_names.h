@@ -26,19 +26,10 @@ std::vector<std::string> SplitNameList(std::string_view names);
 std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::string_view word,
                                           int switchStyle);
 
-// The forms under which the name word is accepted with the context's switch
-// style: each accepted prefix followed by the word.
-std::vector<std::string> AcceptedForms(const TCmdLineContext& context, std::string_view word);
-
 // Whether argument matches the name word, exactly or, with switch style 2
 // or 3, with a value attached by ":" or "=". Fills match like a search result.
 bool MatchParamName(const TCmdLineContext& context, std::string_view word,
                     std::string_view argument, TFindParamRec& match);
-
-// MatchParamName with the word's accepted forms worked out beforehand, so
-// that a search over many arguments builds them once.
-bool MatchAcceptedForms(const TCmdLineContext& context, const std::vector<std::string>& forms,
-                        std::string_view argument, TFindParamRec& match);
 
 // Appends the upper-cased words of names that knownNames does not hold yet.
 void AddKnownNames(std::string& knownNames, std::string_view names);

@@ -64,42 +64,70 @@ void CountInRange(TParamStatisticsRec& s, TSubstringIndex& distinctUpper,
     CountByStatus(s, argument.Status, text);
 }
 
+// One of the blank-separated words of list equals word, ASCII letters
+// without case.
+bool ContainsWordIgnoreCase(std::string_view list, std::string_view word) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    bool found = false;
+    ForEachWord(list, " ", [&](std::string_view candidate) {
+        found = found || std::equal(candidate.begin(), candidate.end(), word.begin(), word.end(),
+                                    [&](char a, char b) { return upper(a) == upper(b); });
+    });
+    return found;
+}
+
 // The claimed option words (attached values split off at ":") that are
-// accepted forms of a declared name.
+// accepted forms of a declared name. A command line claims no option or a
+// few, whose words are looked up in the list of forms itself; only many of
+// them are worth a set of the forms.
 void CollectKnownOptionWords(TParamStatisticsRec& s) {
-    std::unordered_set<std::string> forms;
-    for (const std::string& form : SplitWords(s.KnownForms, " "))
-        forms.insert(UpperCaseAscii(form));
-    for (const std::string& word : SplitWords(s.OptionList + s.AttachedList, " :"))
-        if (forms.contains(UpperCaseAscii(word)))
-            s.KnownOptionWords += word + " ";
-}
-
-} // namespace
-
-void BuildHelpParamHint(std::string& hint, std::string_view declaredNames,
-                        std::string_view candidates) {
-    const std::string declared = std::string(declaredNames) + " ";
-    for (const std::string& word : SplitQuotedWords(UpperCaseAscii(candidates))) {
-        if ((hint + " ").find(word + " ") != std::string::npos)
-            continue;
-        if (declared.find(word + " ") == std::string::npos)
-            continue;
-        hint += (word.size() == 1 ? " -" : " --") + word;
+    if (s.OptionList.empty() && s.AttachedList.empty())
+        return;
+    const std::vector<std::string> words = SplitWords(s.OptionList + s.AttachedList, " :");
+    constexpr std::size_t kFewWords = 8;
+    if (words.size() <= kFewWords) {
+        for (const std::string& word : words)
+            if (ContainsWordIgnoreCase(s.KnownForms, word))
+                s.KnownOptionWords.append(word).append(1, ' ');
+        return;
     }
-    hint = TrimControl(hint);
+    std::unordered_set<std::string> forms;
+    ForEachWord(s.KnownForms, " ",
+                [&forms](std::string_view form) { forms.insert(UpperCaseAscii(form)); });
+    for (const std::string& word : words)
+        if (forms.contains(UpperCaseAscii(word)))
+            s.KnownOptionWords.append(word).append(1, ' ');
 }
 
-void ComputeParamStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics,
-                            const TParamStatusArray& table, std::string_view knownNames,
-                            bool checkOptions, int first, int last) {
+// text followed by a blank contains word followed by a blank.
+bool ContainsBeforeBlank(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if (after == text.size() || text[after] == ' ')
+            return true;
+    }
+    return false;
+}
+
+// The statistics proper. knownForms, when given, are the forms of the known
+// names already expanded by the computation just before, which has also
+// completed the help hint: another pass over the same candidates and names
+// would add nothing to it.
+void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics,
+                       const TParamStatusArray& table, std::string_view knownNames,
+                       bool checkOptions, int first, int last, const std::string* knownForms) {
     TParamStatisticsRec& s = statistics;
     std::string title = std::move(s.Title);
     s = TParamStatisticsRec{};
     s.Title = std::move(title);
 
-    BuildHelpParamHint(context.HelpParamHint, context.KnownParamNames, kHelpCandidates);
-    ExpandParamForms(context, s.KnownForms, knownNames, 0);
+    if (knownForms != nullptr) {
+        s.KnownForms = *knownForms;
+    } else {
+        BuildHelpParamHint(context.HelpParamHint, context.KnownParamNames, kHelpCandidates);
+        ExpandParamForms(context, s.KnownForms, knownNames, 0);
+    }
 
     if (!table.empty()) {
         const int lastIndex = static_cast<int>(table.size()) - 1;
@@ -130,13 +158,31 @@ void ComputeParamStatistics(TCmdLineContext& context, TParamStatisticsRec& stati
               s.ErrorList.empty() && !s.NoKnownOption;
 }
 
+} // namespace
+
+void BuildHelpParamHint(std::string& hint, std::string_view declaredNames,
+                        std::string_view candidates) {
+    ForEachQuotedWord(UpperCaseAscii(candidates), [&](std::string_view word) {
+        if (!ContainsBeforeBlank(hint, word) && ContainsBeforeBlank(declaredNames, word))
+            hint.append(word.size() == 1 ? " -" : " --").append(word);
+    });
+    TrimControlInPlace(hint);
+}
+
+void ComputeParamStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics,
+                            const TParamStatusArray& table, std::string_view knownNames,
+                            bool checkOptions, int first, int last) {
+    ComputeStatistics(context, statistics, table, knownNames, checkOptions, first, last, nullptr);
+}
+
 bool ValidateSyntax(TCmdLineContext& context, TParamStatisticsRec& statistics,
                     const TParamStatusArray& table, std::string_view knownNames, bool checkOptions,
                     int first, int last) {
     ComputeParamStatistics(context, statistics, table, knownNames, checkOptions, first, last);
+    // Both records list the forms of the same names.
     if (!context.DefaultSyntax.Computed)
-        ComputeParamStatistics(context, context.DefaultSyntax, table, knownNames, checkOptions, -1,
-                               -1);
+        ComputeStatistics(context, context.DefaultSyntax, table, knownNames, checkOptions, -1, -1,
+                          &statistics.KnownForms);
     return statistics.Valid;
 }
 

@@ -32,6 +32,17 @@ std::string TrimControl(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
+void TrimControlInPlace(std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsControlOrBlank(text[end - 1]))
+        --end;
+    text.resize(end);
+    std::size_t begin = 0;
+    while (begin < end && IsControlOrBlank(text[begin]))
+        ++begin;
+    text.erase(0, begin);
+}
+
 std::string RemoveAllIgnoreCase(std::string_view text, std::string_view pattern) {
     if (pattern.empty())
         return std::string(text);
@@ -50,17 +61,7 @@ std::string RemoveAllIgnoreCase(std::string_view text, std::string_view pattern)
 
 std::vector<std::string> SplitWords(std::string_view text, std::string_view delimiters) {
     std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t begin = text.find_first_not_of(delimiters, at);
-        if (begin == std::string_view::npos)
-            break;
-        std::size_t end = text.find_first_of(delimiters, begin);
-        if (end == std::string_view::npos)
-            end = text.size();
-        words.emplace_back(text.substr(begin, end - begin));
-        at = end;
-    }
+    ForEachWord(text, delimiters, [&words](std::string_view word) { words.emplace_back(word); });
     return words;
 }
 

@@ -131,5 +131,47 @@ TEST(ExpandParamForms, SkipsAFormTheListAlreadyContains) {
     EXPECT_EQ(forms, "/-H ---H /H ");
 }
 
+struct ExpandCase {
+    const char* names;
+    int switchStyle;
+    const char* forms;
+};
+
+class ExpandParamFormsTest : public ::testing::TestWithParam<ExpandCase> {};
+
+// A form is left out when an earlier one ends with it (the list contains it
+// followed by a blank), whatever lies before it in that entry, and only then.
+TEST_P(ExpandParamFormsTest, LeavesOutExactlyTheFormsTheListContains) {
+    const ExpandCase& c = GetParam();
+    ContextUnderTest run({});
+    std::string forms = "left over";
+    ExpandParamForms(run.context, forms, c.names, c.switchStyle);
+    EXPECT_EQ(forms, c.forms);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Suffixes, ExpandParamFormsTest,
+    ::testing::Values(
+        ExpandCase{"NO-X X", 0, "/NO-X --NO-X /X "}, ExpandCase{"A~ ~", 1, "/A~ --A~ /~ -~ "},
+        ExpandCase{"~ A~", 1, "~ /~ -~ /A~ --A~ "},
+        ExpandCase{"X:Y Y", 2, "/X:Y --X:Y /X:Y: --X:Y: /X:Y= --X:Y= /Y -Y /Y: -Y: /Y= -Y= "},
+        ExpandCase{"B AB", 2, "/B -B /B: -B: /B= -B= /AB --AB /AB: --AB: /AB= --AB= "},
+        ExpandCase{"H h H", 0, "/H -H /h -h "}, ExpandCase{" ,; ", 0, ""}));
+
+// Many names, so that the forms share buckets: every one is listed once.
+TEST(ExpandParamForms, ListsEachFormOfManyNamesOnce) {
+    ContextUnderTest run({});
+    std::string names;
+    std::string expected;
+    for (int i = 0; i < 600; ++i) {
+        const std::string name = "N" + std::to_string(i);
+        names += name + " " + name + " ";
+        expected += "/" + name + " --" + name + " ";
+    }
+    std::string forms;
+    ExpandParamForms(run.context, forms, names, 0);
+    EXPECT_EQ(forms, expected);
+}
+
 } // namespace
 } // namespace orvex::cmdline
