@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
 #include <thread>
@@ -133,13 +134,41 @@ char SeparatorIn(const std::string& pattern) {
     return '\0';
 }
 
+// The locale name the environment gives a category: LC_ALL, the category's
+// own variable, LANG, whichever is set and not empty first.
+std::string_view EnvironmentLocaleName(const char* categoryVariable) {
+    for (const char* variable : {"LC_ALL", categoryVariable, "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return value;
+    }
+    return "C";
+}
+
+// The C locale in any character set ("C", "C.UTF-8", "POSIX") writes numbers
+// and dates the POSIX way.
+bool IsCLocaleName(std::string_view name) {
+    return name == "C" || name == "POSIX" || name.starts_with("C.");
+}
+
+// "" (the environment's locale), or "C" when the environment names the C
+// locale for both categories: the C library hands that one out at once,
+// while a name it must look up among the installed locales costs more than
+// the rest of a short run.
+const char* LocaleNameToOpen() {
+    const bool plainC = IsCLocaleName(EnvironmentLocaleName("LC_NUMERIC")) &&
+                        IsCLocaleName(EnvironmentLocaleName("LC_TIME"));
+    return plainC ? "C" : "";
+}
+
 } // namespace
 
 LocaleFacts ReadLocaleFacts() {
     LocaleFacts facts;
     // A locale object of our own: setlocale() would change how the C library
     // reads and writes numbers everywhere in the process.
-    locale_t locale = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "", static_cast<locale_t>(0));
+    locale_t locale =
+        newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, LocaleNameToOpen(), static_cast<locale_t>(0));
     if (locale == static_cast<locale_t>(0))
         locale = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "C", static_cast<locale_t>(0));
     if (locale == static_cast<locale_t>(0))
