@@ -32,8 +32,21 @@ constexpr auto Aliases = std::to_array<TAlias>({
     {"#2014", "--"},
 });
 
-// Operators after which a sign followed by a blank is taken as unary.
-constexpr std::string_view SignSpacingOperators[] = {"*", "/", "+", "-", "<", ">", "=", ","};
+struct TTidyRow {
+    std::string_view Pattern;
+    std::string_view Replacement;
+};
+
+// A sign followed by a blank sticks to its operand after "(" and after the
+// operators "*", "/", "+", "-", "<", ">", "=" and ",", in this order.
+constexpr auto SignSpacing = std::to_array<TTidyRow>({
+    {"(+ ", "(+"}, {"* + ", "* +"}, {"(- ", "(-"}, {"* - ", "* -"}, {"(+ ", "(+"}, {"/ + ", "/ +"},
+    {"(- ", "(-"}, {"/ - ", "/ -"}, {"(+ ", "(+"}, {"+ + ", "+ +"}, {"(- ", "(-"}, {"+ - ", "+ -"},
+    {"(+ ", "(+"}, {"- + ", "- +"}, {"(- ", "(-"}, {"- - ", "- -"}, {"(+ ", "(+"}, {"< + ", "< +"},
+    {"(- ", "(-"}, {"< - ", "< -"}, {"(+ ", "(+"}, {"> + ", "> +"}, {"(- ", "(-"}, {"> - ", "> -"},
+    {"(+ ", "(+"}, {"= + ", "= +"}, {"(- ", "(-"}, {"= - ", "= -"}, {"(+ ", "(+"}, {", + ", ", +"},
+    {"(- ", "(-"}, {", - ", ", -"},
+});
 constexpr char Signs[] = {'+', '-'};
 
 std::string TrimControls(std::string_view text) {
@@ -53,14 +66,8 @@ std::string Spaced(std::string text) {
     for (const char sign : Signs)
         if (text.size() >= 2 && text[0] == sign && text[1] == ' ')
             text.erase(1, 1);
-    for (const std::string_view op : SignSpacingOperators) {
-        for (const char sign : Signs) {
-            const std::string openSign = std::string("(") + sign;
-            text = ReplaceUntilStable(std::move(text), openSign + " ", openSign);
-            const std::string opSign = std::string(op) + " " + sign;
-            text = ReplaceUntilStable(std::move(text), opSign + " ", opSign);
-        }
-    }
+    for (const TTidyRow& row : SignSpacing)
+        text = ReplaceUntilStable(std::move(text), row.Pattern, row.Replacement);
     return text;
 }
 
@@ -69,7 +76,7 @@ std::string Spaced(std::string text) {
 std::string Normalise(std::string_view text, bool withSpacing) {
     std::string result(text);
     for (const TAlias& alias : Aliases)
-        result = ReplaceAllIgnoreCase(result, alias.Pattern, alias.Replacement);
+        ReplaceAllIgnoreCaseIn(result, alias.Pattern, alias.Replacement);
     return withSpacing ? Spaced(std::move(result)) : result;
 }
 

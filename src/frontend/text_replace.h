@@ -12,6 +12,11 @@ namespace orvex::frontend {
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
                                  std::string_view replacement);
 
+// ReplaceAllIgnoreCase on the text itself; no copy is made when the pattern
+// does not occur.
+void ReplaceAllIgnoreCaseIn(std::string& text, std::string_view pattern,
+                            std::string_view replacement);
+
 // Replaces every exact occurrence of `pattern` again and again until none is
 // left. `replacement` must be shorter than `pattern`, so that each round
 // shortens the text and the loop ends.
