@@ -1,0 +1,73 @@
+// The built binary at the platform's limits: what the operating system hands
+// over (one argument as long as it allows, tens of thousands of arguments),
+// what it takes back (a hundred thousand decimals on standard output, the
+// exit code of a refused nesting), and the nesting the real main thread's
+// stack must carry.
+#include "limit_inputs.h"
+#include "subprocess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvex::limits {
+namespace {
+
+using testsupport::ProcessResult;
+
+ProcessResult RunBinary(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), ORVEX_LIMITS_BINARY);
+    return testsupport::RunProcess(ORVEX_LIMITS_BINARY, arguments);
+}
+
+void ExpectResult(const ProcessResult& result, const std::string& out) {
+    EXPECT_FALSE(result.terminatedBySignal);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardError, "");
+    EXPECT_EQ(result.standardOutput.size(), out.size());
+    EXPECT_TRUE(result.standardOutput == out) << result.standardOutput.substr(0, 200);
+}
+
+TEST(Binary, TakesTheLongestArgument) {
+    const TFlatSum sum = FlatSum(kLongArgumentBytes);
+    ExpectResult(RunBinary({sum.Text}), std::to_string(sum.Value) + "\n");
+}
+
+TEST(Binary, TakesTensOfThousandsOfArguments) {
+#ifdef _WIN32
+    constexpr int kCount = 10000; // two characters each on a 32,767-character line
+#else
+    constexpr int kCount = 50000;
+#endif
+    ExpectResult(RunBinary(OneCharacterArguments(kCount)), std::to_string(kCount / 2) + "\n");
+}
+
+TEST(Binary, WritesAHundredThousandDecimals) {
+    ExpectResult(RunBinary({"2/3", "-d:100000"}),
+                 "0.666666666666667" + std::string(100000 - 15, '0') + "\n");
+}
+
+// The deepest nesting of the costliest constructs runs on the process's own
+// main thread.
+TEST(Binary, CarriesTheDeepestNesting) {
+    for (const std::string& expression :
+         {Nested(kNestingLimit, "(", ")"), Nested(kNestingLimit, "1+abs(", ")"),
+          Nested(kNestingLimit, "if(true,", ",0)"), Repeated("1^-", kNestingLimit) + "1"}) {
+        const ProcessResult result = RunBinary({expression});
+        EXPECT_FALSE(result.terminatedBySignal);
+        EXPECT_EQ(result.exitCode, 0) << result.standardError.substr(0, 200);
+        EXPECT_FALSE(result.standardOutput.empty());
+    }
+}
+
+TEST(Binary, RefusesOneLevelMoreWithExitCode80) {
+    const ProcessResult result = RunBinary({Nested(kNestingLimit + 1, "(", ")")});
+    EXPECT_FALSE(result.terminatedBySignal);
+    EXPECT_EQ(result.exitCode, 80);
+    EXPECT_EQ(result.standardOutput, "");
+    EXPECT_TRUE(result.standardError.ends_with("\nERROR!  " + kTooDeep + "\n\n"));
+}
+
+} // namespace
+} // namespace orvex::limits
