@@ -108,8 +108,11 @@ void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArra
     ForEachWord(names, NameDelimiters, [&words](std::string_view word) { words.push_back(word); });
     TFindParamRec match;
     for (int i = first; i <= last; ++i) {
+        const std::string& text = table[static_cast<std::size_t>(i)].Text;
+        if (!CanStartOption(context, text))
+            continue; // an expression part, most likely: no name can match
         for (const std::string_view word : words) {
-            if (!MatchParamName(context, word, table[static_cast<std::size_t>(i)].Text, match))
+            if (!MatchParamName(context, word, text, match))
                 continue;
             if (!ClaimMatch(result, table, i, match, valueCount, flags))
                 break;

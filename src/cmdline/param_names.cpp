@@ -25,23 +25,20 @@ bool IsSpecialSwitchChar(char c) {
 
 // The accepted prefixes of a name word, in order, without allocating: the
 // declarations ask for them once per argument and name word.
-struct TPrefixes {
-    std::array<std::string_view, 3> Items;
-    std::size_t Count;
-
-    const std::string_view* begin() const { return Items.data(); }
-    const std::string_view* end() const { return Items.data() + Count; }
-};
-
-TPrefixes PrefixesOf(const TCmdLineContext& context, std::string_view word, int switchStyle) {
+std::span<const std::string_view> PrefixesOf(const TCmdLineContext& context, std::string_view word,
+                                             int switchStyle) {
+    static constexpr std::string_view kBareShort[] = {"", "/", "-"};
+    static constexpr std::string_view kShort[] = {"/", "-"};
+    static constexpr std::string_view kLong[] = {"/", "--"};
+    static constexpr std::string_view kLongWithSingleDash[] = {"/", "-", "--"};
     if (word.size() == 1) {
         if (IsSpecialSwitchChar(word[0]) && AcceptsBareSpecials(switchStyle))
-            return {{"", "/", "-"}, 3};
-        return {{"/", "-"}, 2};
+            return kBareShort;
+        return kShort;
     }
     if (context.LongNamesNeedDoubleDash)
-        return {{"/", "--"}, 2};
-    return {{"/", "-", "--"}, 3};
+        return kLong;
+    return kLongWithSingleDash;
 }
 
 // text equals prefix + word, letters without case.
@@ -165,7 +162,7 @@ std::vector<std::string> SplitNameList(std::string_view names) {
 
 std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::string_view word,
                                           int switchStyle) {
-    const TPrefixes prefixes = PrefixesOf(context, word, switchStyle);
+    const std::span<const std::string_view> prefixes = PrefixesOf(context, word, switchStyle);
     return {prefixes.begin(), prefixes.end()};
 }
 
@@ -174,6 +171,11 @@ bool MatchParamName(const TCmdLineContext& context, std::string_view word,
     ResetMatch(match);
     bool matched = false;
     for (const std::string_view prefix : PrefixesOf(context, word, context.SwitchStyle)) {
+        // Neither test can succeed unless the argument starts like the form;
+        // no letter can start one.
+        const char first = prefix.empty() ? word[0] : prefix[0];
+        if (argument.empty() || argument[0] != first)
+            continue;
         if (EqualsForm(argument, prefix, word)) {
             match.Found = true;
             match.Name = argument;
@@ -190,6 +192,14 @@ bool MatchParamName(const TCmdLineContext& context, std::string_view word,
         }
     }
     return matched;
+}
+
+bool CanStartOption(const TCmdLineContext& context, std::string_view argument) {
+    if (argument.empty())
+        return false;
+    const char first = argument[0];
+    return first == '/' || first == '-' ||
+           (AcceptsBareSpecials(context.SwitchStyle) && IsSpecialSwitchChar(first));
 }
 
 void AddKnownNames(std::string& knownNames, std::string_view names) {
@@ -211,7 +221,7 @@ void ExpandParamForms(const TCmdLineContext& context, std::string& forms, std::s
     // Enough for the forms of most lists at once.
     forms.reserve(8 * names.size());
     ForEachWord(names, NameDelimiters, [&](std::string_view word) {
-        const TPrefixes prefixes = PrefixesOf(context, word, switchStyle);
+        const std::span<const std::string_view> prefixes = PrefixesOf(context, word, switchStyle);
         for (const std::string_view suffix : suffixes)
             for (const std::string_view prefix : prefixes)
                 list.AddUnlessContained(prefix, word, suffix);

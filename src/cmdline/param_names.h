@@ -31,6 +31,11 @@ std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::s
 bool MatchParamName(const TCmdLineContext& context, std::string_view word,
                     std::string_view argument, TFindParamRec& match);
 
+// Whether argument starts the way some accepted form of some name starts:
+// with "/" or "-", or with a special character where bare special names are
+// accepted. Any other argument matches no name.
+bool CanStartOption(const TCmdLineContext& context, std::string_view argument);
+
 // Appends the upper-cased words of names that knownNames does not hold yet.
 void AddKnownNames(std::string& knownNames, std::string_view names);
 

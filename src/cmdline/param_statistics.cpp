@@ -15,7 +15,7 @@ constexpr std::string_view kHelpCandidates = "H HELP ? H2 HELP2 ?? VERSION-ONLY 
 
 void Count(std::uint16_t& counter, std::string& list, std::string_view argument) {
     ++counter;
-    list += ListForm(argument);
+    AppendListForm(list, argument);
     list += ' ';
 }
 

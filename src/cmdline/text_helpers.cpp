@@ -86,9 +86,18 @@ std::vector<std::string> SplitQuotedWords(std::string_view text) {
 }
 
 std::string ListForm(std::string_view argument) {
-    if (argument.empty() || argument.find(' ') != std::string_view::npos)
-        return "\"" + std::string(argument) + "\"";
-    return std::string(argument);
+    std::string form;
+    AppendListForm(form, argument);
+    return form;
+}
+
+void AppendListForm(std::string& list, std::string_view argument) {
+    const bool quoted = argument.empty() || argument.find(' ') != std::string_view::npos;
+    if (quoted)
+        list += '"';
+    list += argument;
+    if (quoted)
+        list += '"';
 }
 
 } // namespace orvex::cmdline

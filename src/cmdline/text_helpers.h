@@ -67,4 +67,7 @@ template <typename TVisit> void ForEachQuotedWord(std::string_view text, TVisit 
 // when it is empty or contains a blank.
 std::string ListForm(std::string_view argument);
 
+// ListForm appended to a list.
+void AppendListForm(std::string& list, std::string_view argument);
+
 } // namespace orvex::cmdline

@@ -88,6 +88,30 @@ TEST(MatchParamName, LongNamesTakeASingleDashWhenAllowed) {
     EXPECT_TRUE(MatchParamName(run.context, "HELP", "/help", match));
 }
 
+// Every argument some name can match passes the quick test; the search
+// relies on it to skip the others.
+TEST(CanStartOption, PassesEveryArgumentANameCanMatch) {
+    ContextUnderTest run({});
+    for (const int style : {0, 1, 2, 3}) {
+        run.context.SwitchStyle = style;
+        for (const char* argument :
+             {"/h", "-h", "--help", "-d:4", "~", "~:1", "+", "?", "h", "1+2", "", "x-", ":"}) {
+            bool matchesSomeName = false;
+            for (const char* word : {"H", "HELP", "D", "~", "+", "?", "X", "1"}) {
+                TFindParamRec match;
+                matchesSomeName =
+                    MatchParamName(run.context, word, argument, match) || matchesSomeName;
+            }
+            if (matchesSomeName) {
+                EXPECT_TRUE(CanStartOption(run.context, argument)) << style << " " << argument;
+            }
+        }
+        EXPECT_FALSE(CanStartOption(run.context, "1+2"));
+        EXPECT_FALSE(CanStartOption(run.context, ""));
+        EXPECT_EQ(CanStartOption(run.context, "~"), style == 1 || style == 3);
+    }
+}
+
 TEST(SplitNameList, SkipsRunsOfDelimiters) {
     EXPECT_EQ(SplitNameList("  DEBUG DEBUG-MODE"),
               (std::vector<std::string>{"DEBUG", "DEBUG-MODE"}));
