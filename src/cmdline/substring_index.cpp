@@ -2,16 +2,40 @@
 
 namespace orvex::cmdline {
 
-TSubstringIndex::TSubstringIndex() {
-    AddState(0, -1);
-}
+TSubstringIndex::TSubstringIndex() = default;
 
 void TSubstringIndex::Append(std::string_view text) {
-    for (char c : text)
-        Extend(static_cast<unsigned char>(c));
+    text_.append(text);
+    budget_ += kSearchBudgetPerByte * text.size();
+    if (indexed_)
+        IndexRest();
 }
 
-bool TSubstringIndex::Contains(std::string_view pattern) const {
+bool TSubstringIndex::Contains(std::string_view pattern) {
+    if (pattern.empty())
+        return true;
+    budget_ += kSearchBudgetPerByte * pattern.size();
+    if (!indexed_) {
+        // What a plain search may cost at worst.
+        const std::uint64_t cost = static_cast<std::uint64_t>(text_.size()) * pattern.size();
+        if (cost <= budget_) {
+            budget_ -= cost;
+            return text_.find(pattern) != std::string::npos;
+        }
+        indexed_ = true;
+        IndexRest();
+    }
+    return AutomatonContains(pattern);
+}
+
+void TSubstringIndex::IndexRest() {
+    if (states_.empty())
+        AddState(0, -1); // the root, for the empty text
+    for (; indexedLength_ < text_.size(); ++indexedLength_)
+        Extend(static_cast<unsigned char>(text_[indexedLength_]));
+}
+
+bool TSubstringIndex::AutomatonContains(std::string_view pattern) const {
     std::int32_t state = 0;
     for (char c : pattern) {
         state = Transition(state, static_cast<unsigned char>(c));

@@ -28,6 +28,27 @@ TEST(SubstringIndex, AnswersLikeAPlainSearchWhileGrowing) {
                 << '"' << pattern << "\" in \"" << text << '"';
         }
     }
+    // The questions cost far more than the text by now: the automaton took
+    // over on the way.
+    EXPECT_TRUE(index.Indexed());
+}
+
+// A long text asked a few short questions is searched directly; many
+// questions make the index build its automaton, with the same answers.
+TEST(SubstringIndex, BuildsItsAutomatonOnlyWhenSearchesWouldCostTooMuch) {
+    TSubstringIndex index;
+    const std::string text = std::string(100000, 'a') + "b";
+    index.Append(text);
+    EXPECT_TRUE(index.Contains("ab"));
+    EXPECT_FALSE(index.Contains("ba"));
+    EXPECT_FALSE(index.Indexed());
+    for (int i = 0; i < 100 && !index.Indexed(); ++i)
+        EXPECT_FALSE(index.Contains(std::string(50, 'a') + "c"));
+    EXPECT_TRUE(index.Indexed());
+    EXPECT_TRUE(index.Contains(std::string(1000, 'a') + "b"));
+    EXPECT_FALSE(index.Contains(std::string(100001, 'a')));
+    index.Append("c");
+    EXPECT_TRUE(index.Contains("abc"));
 }
 
 TEST(SubstringIndex, HandlesEveryByteValue) {
