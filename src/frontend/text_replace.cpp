@@ -22,15 +22,30 @@ bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern, 
     return true;
 }
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The first place at or after from where the pattern matches. Most places
+// fail on their first character, which is looked for quickly: a letter in
+// both cases by folding bit 5, any other character by memchr.
 std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view pattern,
                      bool ignoreCase) {
     if (pattern.empty())
         return std::string_view::npos;
-    // Most places fail on the first character, which is tested inline.
-    const char first = ignoreCase ? AsciiUpper(pattern[0]) : pattern[0];
+    const char first = pattern[0];
+    const bool foldFirst = ignoreCase && IsAsciiLetter(first);
+    const char folded = static_cast<char>(first | 0x20);
     for (std::size_t at = from; at < text.size(); ++at) {
-        const char c = ignoreCase ? AsciiUpper(text[at]) : text[at];
-        if (c == first && MatchesAt(text, at, pattern, ignoreCase))
+        if (foldFirst) {
+            if (static_cast<char>(text[at] | 0x20) != folded)
+                continue;
+        } else {
+            at = text.find(first, at);
+            if (at == std::string_view::npos)
+                break;
+        }
+        if (MatchesAt(text, at, pattern, ignoreCase))
             return at;
     }
     return std::string_view::npos;
