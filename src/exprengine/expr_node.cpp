@@ -122,6 +122,9 @@ bool TExprNode::ChainContainsAggregate(const TExprNode& top) {
 }
 
 void TExprNode::DismantleChain(std::unique_ptr<TExprNode> first) {
+    // A first child that is no link has no chain below it to unlink.
+    if (first && !first->IsChainLink())
+        return;
     while (first) {
         std::unique_ptr<TExprNode> next = first->DetachFirstChild();
         first.reset(); // its own first child is gone, so this does not recurse deeply
