@@ -1,0 +1,100 @@
+# What `cmake --install` lays out and what CPack packs.
+#
+# On Linux and the like: the calculator, its man page and shell completions,
+# the README, and the expression engine (with the number formatting and
+# platform layers it links) as a static library with its headers and an
+# exported CMake package. The Windows archive keeps its flat layout: the
+# program, the README and the PowerShell completion script side by side.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# The engine's layers under their package names, also inside this tree.
+foreach(layer IN ITEMS platform formatting exprengine)
+    add_library(Orvex::${layer} ALIAS ${layer})
+endforeach()
+# The folder name DOCDIR derives from the project name.
+set(CMAKE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvex)
+
+set(ORVEX_COMPLETIONS_DIR ${PROJECT_SOURCE_DIR}/doc/completions)
+
+if(WIN32)
+    install(TARGETS orvex RUNTIME DESTINATION .)
+    install(FILES README.md DESTINATION .)
+    install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.ps1 DESTINATION .)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+        install(FILES LICENSE DESTINATION .)
+    endif()
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_NAME orvex)
+    set(CPACK_PACKAGE_FILE_NAME orvex-${PROJECT_VERSION}-windows-x64)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    set(CPACK_STRIP_FILES TRUE)
+    include(CPack)
+    return()
+endif()
+
+# The calculator (component "orvex").
+install(TARGETS orvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT orvex)
+install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME orvex COMPONENT orvex)
+install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.ps1
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/orvex/completions COMPONENT orvex)
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT orvex)
+# The man page is installed by doc/, which generates it.
+
+# The engine (component "engine"): headers keep their layer folders under
+# include/orvex, so that `#include "exprengine/parser.h"` reads the same
+# inside and outside this tree.
+set(ORVEX_ENGINE_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/orvex)
+foreach(layer IN ITEMS platform formatting exprengine)
+    # The in-tree include root is the source folder; installed users get the
+    # installed header root instead. Installed archives carry the project's
+    # name, so that libformatting.a meets no other package's file.
+    set_property(TARGET ${layer} PROPERTY OUTPUT_NAME orvex_${layer})
+    set_property(TARGET ${layer} PROPERTY INTERFACE_INCLUDE_DIRECTORIES
+                 $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
+                 $<INSTALL_INTERFACE:${ORVEX_ENGINE_INCLUDE_DIR}>)
+    install(DIRECTORY src/${layer}/ DESTINATION ${ORVEX_ENGINE_INCLUDE_DIR}/${layer}
+            COMPONENT engine FILES_MATCHING PATTERN "*.h")
+endforeach()
+install(TARGETS platform formatting exprengine EXPORT OrvexEngineTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT engine)
+
+set(ORVEX_ENGINE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OrvexEngine)
+install(EXPORT OrvexEngineTargets NAMESPACE Orvex:: DESTINATION ${ORVEX_ENGINE_CMAKE_DIR}
+        COMPONENT engine)
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/OrvexEngineConfig.cmake.in
+    ${CMAKE_BINARY_DIR}/OrvexEngineConfig.cmake INSTALL_DESTINATION ${ORVEX_ENGINE_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/OrvexEngineConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/OrvexEngineConfig.cmake
+              ${CMAKE_BINARY_DIR}/OrvexEngineConfigVersion.cmake
+        DESTINATION ${ORVEX_ENGINE_CMAKE_DIR} COMPONENT engine)
+
+# Packages: a DEB per component (orvex, orvex-engine-dev) and one TGZ with
+# everything.
+set(CPACK_GENERATOR DEB TGZ)
+set(CPACK_PACKAGE_NAME orvex)
+set(CPACK_PACKAGE_VENDOR "Orvex developers")
+set(CPACK_PACKAGE_CONTACT "Orvex developers <orvex@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME orvex-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_COMPONENTS_ALL orvex engine)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/orvex")
+set(CPACK_DEBIAN_ORVEX_PACKAGE_NAME orvex)
+set(CPACK_DEBIAN_ENGINE_PACKAGE_NAME orvex-engine-dev)
+set(CPACK_DEBIAN_ENGINE_PACKAGE_SECTION libdevel)
+set(CPACK_COMPONENT_ORVEX_DESCRIPTION "${PROJECT_DESCRIPTION}")
+set(CPACK_COMPONENT_ENGINE_DESCRIPTION
+    "${PROJECT_DESCRIPTION} (expression engine library and headers)")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Archives are stable byte for byte when the build is.
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+include(CPack)

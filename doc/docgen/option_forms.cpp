@@ -1,0 +1,53 @@
+#include "docgen/option_forms.h"
+
+#include "cmdline/cmdline_context.h"
+#include "cmdline/param_names.h"
+#include "frontend/options.h"
+#include "frontend/run_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <sstream>
+
+namespace orvex::docgen {
+namespace {
+
+// Declaring options never waits or beeps; the framework still wants a
+// console to hold.
+class TSilentConsole final : public platform::Console {
+  public:
+    void BeginKeyCapture() override {}
+    bool KeyPressed() override { return true; }
+    void EndKeyCapture() override {}
+    void Beep() override {}
+    void Sleep(std::chrono::milliseconds) override {}
+};
+
+std::string LowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> OptionForms() {
+    // Declaring the options against an empty command line leaves their
+    // names in the framework's list of known names.
+    TSilentConsole console;
+    std::ostringstream ignored;
+    cmdline::TCmdLineContext context({}, ignored, ignored, console);
+    frontend::TRunSettings settings;
+    frontend::DeclareOptions(context, settings);
+
+    std::string forms;
+    cmdline::ExpandParamForms(context, forms, context.KnownParamNames, 0);
+    std::vector<std::string> result;
+    std::istringstream words(forms);
+    for (std::string form; words >> form;)
+        result.push_back(LowerCase(form));
+    return result;
+}
+
+} // namespace orvex::docgen
