@@ -8,6 +8,8 @@
 
 #include "exprengine/expression_result.h"
 
+#include <cstdint>
+
 namespace orvex::engine {
 
 class TExprBuiltInManager;
@@ -19,6 +21,14 @@ void RegisterMathFunctions(TExprBuiltInManager& manager);
 // bcStrings: length, copy, delete, pos, lowercase, uppercase, stringreplace,
 // comparetext.
 void RegisterStringBuiltins(TExprBuiltInManager& manager);
+
+// The longest text stringreplace returns; a longer result raises EExprParser
+// "Text too long (more than 16777216 characters)". Replacing every
+// occurrence multiplies a text's length, so a few hundred characters of
+// nested calls would otherwise ask for more memory and time than any
+// machine has; every other text function yields at most about the length of
+// its arguments.
+inline constexpr std::int64_t MaxReplacedTextLength = std::int64_t{1} << 24;
 
 // bcDateTime: date, time, now, dayofweek, extractyear ... extractmsec,
 // encodedate, encodetime, encodedatetime, shortdayname, shortmonthname,

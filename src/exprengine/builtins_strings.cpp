@@ -10,11 +10,13 @@
 #include "exprengine/builtin_library.h"
 
 #include "exprengine/builtin_support.h"
+#include "exprengine/errors.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex::engine {
 
@@ -57,8 +59,55 @@ TByteRange RangeInText(std::string_view text, std::int64_t index, std::int64_t c
             static_cast<std::size_t>(std::min(count, available))};
 }
 
+// Searches for one pattern in time linear in the lengths (Knuth, Morris and
+// Pratt). std::string::find compares the pattern afresh at every start, so a
+// long pattern of repeated bytes in a long text of the same bytes, which a
+// few nested calls build, would take hours.
+class TTextSearch {
+  public:
+    // pattern must not be empty and must outlive the search.
+    explicit TTextSearch(std::string_view pattern) : pattern_(pattern), border_(pattern.size()) {
+        std::size_t matched = 0;
+        for (std::size_t i = 1; i < pattern.size(); ++i) {
+            matched = Extend(matched, pattern[i]);
+            border_[i] = matched;
+        }
+    }
+
+    // The offset of the first occurrence at or after from, or npos.
+    std::size_t Find(std::string_view text, std::size_t from) const {
+        std::size_t matched = 0;
+        for (std::size_t i = from; i < text.size(); ++i) {
+            matched = Extend(matched, text[i]);
+            if (matched == pattern_.size())
+                return i + 1 - matched;
+        }
+        return std::string_view::npos;
+    }
+
+  private:
+    // The length matched after c, given the length matched before it; falls
+    // back along the borders (the longest proper prefix of the match that is
+    // also its suffix) until c continues a match or none is left.
+    std::size_t Extend(std::size_t matched, char c) const {
+        while (matched > 0 && c != pattern_[matched])
+            matched = border_[matched - 1];
+        return c == pattern_[matched] ? matched + 1 : 0;
+    }
+
+    std::string_view pattern_;
+    std::vector<std::size_t> border_;
+};
+
+void AppendLimited(std::string& text, std::string_view piece) {
+    if (text.size() + piece.size() > static_cast<std::size_t>(MaxReplacedTextLength))
+        RaiseParserError(msg::SErrTextTooLong, {MaxReplacedTextLength});
+    text.append(piece);
+}
+
 // Replaces the first occurrence of oldText, or every one when all is set,
 // scanning left to right without overlaps; an empty oldText replaces nothing.
+// The result is built within MaxReplacedTextLength.
 std::string StringReplace(std::string_view text, std::string_view oldText, std::string_view newText,
                           bool all, bool ignoreCase) {
     if (oldText.empty())
@@ -67,19 +116,20 @@ std::string StringReplace(std::string_view text, std::string_view oldText, std::
     // folded copies are positions in the original text.
     const std::string foldedText = ignoreCase ? AsciiUpperText(text) : std::string(text);
     const std::string foldedOld = ignoreCase ? AsciiUpperText(oldText) : std::string(oldText);
+    const TTextSearch search(foldedOld);
     std::string replaced;
     std::size_t from = 0;
     for (;;) {
-        const std::size_t found = foldedText.find(foldedOld, from);
+        const std::size_t found = search.Find(foldedText, from);
         if (found == std::string::npos)
             break;
-        replaced.append(text.substr(from, found - from));
-        replaced.append(newText);
+        AppendLimited(replaced, text.substr(from, found - from));
+        AppendLimited(replaced, newText);
         from = found + oldText.size();
         if (!all)
             break;
     }
-    replaced.append(text.substr(from));
+    AppendLimited(replaced, text.substr(from));
     return replaced;
 }
 
@@ -120,7 +170,8 @@ void Delete(TExpressionResult& result, const TExprParameterArray& args) {
 void Pos(TExpressionResult& result, const TExprParameterArray& args) {
     const std::string_view needle = TextArgument(args, 0);
     const std::string_view text = TextArgument(args, 1);
-    const std::size_t found = needle.empty() ? std::string_view::npos : text.find(needle);
+    const std::size_t found =
+        needle.empty() ? std::string_view::npos : TTextSearch(needle).Find(text, 0);
     result.SetIntegerValue(found == std::string_view::npos ? 0
                                                            : static_cast<std::int64_t>(found) + 1);
 }

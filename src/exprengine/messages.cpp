@@ -25,6 +25,7 @@ constexpr TMessageEntry MessageTable[] = {
     {msg::SErrInExpressionEmpty, "Cannot evaluate: empty expression"},
     {msg::SErrInExpression, "Cannot evaluate: error in expression"},
     {msg::SErrNestedTooDeeply, "Expression nested too deeply (more than %d levels)"},
+    {msg::SErrTextTooLong, "Text too long (more than %d characters)"},
     {msg::SErrNoOperand, "No operand for unary operation %s"},
     {msg::SErrNoLeftOperand, "No left operand for binary operation %s"},
     {msg::SErrNoRightOperand, "No right operand for binary operation %s"},

@@ -34,6 +34,7 @@ inline constexpr std::string_view SErrUnterminatedExpression =
 inline constexpr std::string_view SErrInExpressionEmpty = "cvexprpars.serrinexpressionempty";
 inline constexpr std::string_view SErrInExpression = "cvexprpars.serrinexpression";
 inline constexpr std::string_view SErrNestedTooDeeply = "cvexprpars.serrnestedtoodeeply";
+inline constexpr std::string_view SErrTextTooLong = "cvexprpars.serrtexttoolong";
 // Type checks and evaluation of operator nodes.
 inline constexpr std::string_view SErrNoOperand = "cvexprpars.serrnooperand";
 inline constexpr std::string_view SErrNoLeftOperand = "cvexprpars.serrnoleftoperand";

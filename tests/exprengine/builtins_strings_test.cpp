@@ -1,9 +1,12 @@
 #include "builtins_test_support.h"
 
+#include "exprengine/builtin_library.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace orvex::engine {
 namespace {
@@ -64,6 +67,10 @@ INSTANTIATE_TEST_SUITE_P(Search, StringCall,
                                          TCallCase{"pos", {S("abcd"), S("abc")}, "I:0"},
                                          TCallCase{"pos", {S("B"), S("abc")}, "I:0"},
                                          TCallCase{"pos", {S(""), S("abc")}, "I:0"},
+                                         // Partial matches that overlap the match.
+                                         TCallCase{"pos", {S("aab"), S("aaab")}, "I:2"},
+                                         TCallCase{"pos", {S("abab"), S("abaabab")}, "I:4"},
+                                         TCallCase{"pos", {S("aabaab"), S("aabaaabaab")}, "I:5"},
                                          TCallCase{"length", {S("abc")}, "I:3"},
                                          TCallCase{"length", {S("")}, "I:0"},
                                          TCallCase{"length", {S("\xC3\xA4")}, "I:2"}));
@@ -99,7 +106,47 @@ INSTANTIATE_TEST_SUITE_P(
         TCallCase{"stringreplace", {S("aa"), S("a"), S("aa"), B(true), B(false)}, "S:aaaa"},
         TCallCase{"stringreplace", {S("abcabc"), S("b"), S(""), B(true), B(false)}, "S:acac"},
         TCallCase{"stringreplace", {S("abc"), S(""), S("x"), B(true), B(true)}, "S:abc"},
-        TCallCase{"stringreplace", {S("abc"), S("abcd"), S("x"), B(true), B(true)}, "S:abc"}));
+        TCallCase{"stringreplace", {S("abc"), S("abcd"), S("x"), B(true), B(true)}, "S:abc"},
+        TCallCase{"stringreplace", {S("abababa"), S("aba"), S("x"), B(true), B(false)}, "S:xbx"},
+        TCallCase{"stringreplace", {S("AbAbA"), S("aba"), S("-"), B(true), B(true)}, "S:-bA"},
+        TCallCase{"stringreplace", {S("aaaa"), S("aa"), S("b"), B(true), B(false)}, "S:bb"}));
+
+// levels nested calls that each turn every "a" into sixteen: 16^levels bytes.
+std::string NestedReplacements(int levels) {
+    std::string text = "'a'";
+    for (int i = 0; i < levels; ++i)
+        text = "stringreplace(" + text + ", 'a', 'aaaaaaaaaaaaaaaa', true, false)";
+    return text;
+}
+
+// A few hundred characters of nested replacements used to ask for more
+// memory and time than the machine had. The result may reach the limit, not
+// pass it, and the error comes at the first call that would.
+TEST(StringLimits, ReplacementStopsAtTheTextLimit) {
+    static_assert(MaxReplacedTextLength == std::int64_t{1} << 24);
+    EXPECT_EQ(Eval("length(" + NestedReplacements(6) + ")"), "I:16777216");
+    const std::string tooLong = "E:Text too long (more than 16777216 characters)";
+    EXPECT_EQ(Eval("length(" + NestedReplacements(7) + ")"), tooLong);
+    EXPECT_EQ(Eval("length(" + NestedReplacements(100) + ")"), tooLong);
+    EXPECT_EQ(
+        Eval("length(stringreplace('ab', 'b', 'c', true, false) + " + NestedReplacements(6) + ")"),
+        "I:16777218");
+}
+
+// A long pattern of one repeated byte against a long text of the same byte
+// fails only at its last byte, at every start. Searching afresh from each
+// start took hours for the texts nested calls build in a few hundred
+// characters; the search must never step back in the text.
+TEST(StringLimits, SearchesStayLinearOnRepetitiveTexts) {
+    const std::string text(std::size_t{1} << 20, 'a');
+    const std::string run(std::size_t{1} << 18, 'a');
+    EXPECT_EQ(Call("pos", {S(run + "b"), S(text)}), "I:0");
+    EXPECT_EQ(Call("pos", {S("b" + run), S(text)}), "I:0");
+    EXPECT_EQ(Call("pos", {S(run), S(text + "b")}), "I:1");
+    EXPECT_EQ(Call("pos", {S(run + "b"), S(text + "b")}), "I:786433");
+    EXPECT_EQ(Call("stringreplace", {S(text), S(run + "b"), S("x"), B(true), B(true)}),
+              "S:" + text);
+}
 
 // A nested call may pass any type: a non-text where a text belongs reads as
 // empty, a float where an integer belongs counts at its whole value.
