@@ -180,7 +180,7 @@ void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& 
     settings.Multiplier = 1;
     ResolvePadding(o);
     if (o.Percent.Found) {
-        settings.ResultSuffix = "%";
+        settings.ResultSuffix.assign(1, '%'); // not "=": GCC 12 warns falsely on it
         settings.Multiplier = 100;
     }
     settings.NumberPattern = NumberPattern(settings);
