@@ -16,6 +16,14 @@ namespace {
 
 using testsupport::ProcessResult;
 
+// The program's streams are in text mode on Windows, where each line end
+// arrives as CR LF.
+#ifdef _WIN32
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
 ProcessResult RunBinary(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), ORVEX_LIMITS_BINARY);
     return testsupport::RunProcess(ORVEX_LIMITS_BINARY, arguments);
@@ -31,7 +39,7 @@ void ExpectResult(const ProcessResult& result, const std::string& out) {
 
 TEST(Binary, TakesTheLongestArgument) {
     const TFlatSum sum = FlatSum(kLongArgumentBytes);
-    ExpectResult(RunBinary({sum.Text}), std::to_string(sum.Value) + "\n");
+    ExpectResult(RunBinary({sum.Text}), std::to_string(sum.Value) + kLineEnd);
 }
 
 TEST(Binary, TakesTensOfThousandsOfArguments) {
@@ -40,12 +48,12 @@ TEST(Binary, TakesTensOfThousandsOfArguments) {
 #else
     constexpr int kCount = 50000;
 #endif
-    ExpectResult(RunBinary(OneCharacterArguments(kCount)), std::to_string(kCount / 2) + "\n");
+    ExpectResult(RunBinary(OneCharacterArguments(kCount)), std::to_string(kCount / 2) + kLineEnd);
 }
 
 TEST(Binary, WritesAHundredThousandDecimals) {
     ExpectResult(RunBinary({"2/3", "-d:100000"}),
-                 "0.666666666666667" + std::string(100000 - 15, '0') + "\n");
+                 "0.666666666666667" + std::string(100000 - 15, '0') + kLineEnd);
 }
 
 // The deepest nesting of the costliest constructs runs on the process's own
@@ -66,7 +74,8 @@ TEST(Binary, RefusesOneLevelMoreWithExitCode80) {
     EXPECT_FALSE(result.terminatedBySignal);
     EXPECT_EQ(result.exitCode, 80);
     EXPECT_EQ(result.standardOutput, "");
-    EXPECT_TRUE(result.standardError.ends_with("\nERROR!  " + kTooDeep + "\n\n"));
+    EXPECT_TRUE(
+        result.standardError.ends_with(kLineEnd + "ERROR!  " + kTooDeep + kLineEnd + kLineEnd));
 }
 
 } // namespace
