@@ -1,0 +1,59 @@
+// The inputs the benchmarks and the instruction counter share, so that their
+// figures describe the same work.
+#pragma once
+
+#include "exprengine/builtin_category.h"
+#include "exprengine/parser.h"
+#include "platform/platform.h"
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvex::bench {
+
+inline constexpr std::string_view kSmallExpression = "1+2*3";
+inline constexpr std::string_view kMediumExpression =
+    "(5+7*12)-(44-2*3)+sin(205.75)*sqrt(10000)^0.5";
+
+// terms integer operands joined by the four operators in turn, so that the
+// chain mixes both precedence levels: "1+2*3-4/5+6*...". Every divisor is
+// nonzero and the value is a float.
+inline std::string GeneratedExpression(int terms) {
+    static constexpr char kOperators[] = {'+', '*', '-', '/'};
+    std::string text = "1";
+    for (int i = 1; i < terms; ++i) {
+        text += kOperators[i % 4];
+        text += std::to_string(i % 97 + 1);
+    }
+    return text;
+}
+
+// A flat sum "1+2+3+..." of at least the given number of bytes.
+inline std::string SumOfSize(std::size_t bytes) {
+    std::string text = "1";
+    for (int term = 2; text.size() < bytes; ++term) {
+        text += '+';
+        text += std::to_string(term % 1000);
+    }
+    return text;
+}
+
+// A parser set up as the calculator sets up its own: the math and boolean
+// built-ins visible.
+inline void UseCalculatorBuiltIns(engine::TExpressionParser& parser) {
+    parser.SetBuiltIns(engine::TBuiltInCategories{engine::bcMath, engine::bcBoolean});
+}
+
+// A console that neither waits nor beeps, for runs in-process.
+class SilentConsole final : public platform::Console {
+  public:
+    void BeginKeyCapture() override {}
+    bool KeyPressed() override { return true; }
+    void EndKeyCapture() override {}
+    void Beep() override {}
+    void Sleep(std::chrono::milliseconds) override {}
+};
+
+} // namespace orvex::bench
