@@ -78,7 +78,7 @@ std::string TExprNode::ChainText(const TExprNode& top) {
 
 // The aggregate walks visit the first operand's subtree before the other
 // operand, as a recursive walk would.
-void TExprNode::ResetChain(TExprNode& top) {
+void TExprNode::ApplyAlongChain(TExprNode& top, void (TExprNode::*operation)()) {
     TChainLinks<TExprNode> links;
     TExprNode* node = &top;
     while (node != nullptr && node->IsChainLink()) {
@@ -86,25 +86,10 @@ void TExprNode::ResetChain(TExprNode& top) {
         node = node->ChainOperand();
     }
     if (node != nullptr)
-        node->ResetAggregate();
-    links.VisitBottomUp([](TExprNode* link) {
+        (node->*operation)();
+    links.VisitBottomUp([operation](TExprNode* link) {
         if (TExprNode* other = link->OtherOperand())
-            other->ResetAggregate();
-    });
-}
-
-void TExprNode::AccumulateChain(TExprNode& top) {
-    TChainLinks<TExprNode> links;
-    TExprNode* node = &top;
-    while (node != nullptr && node->IsChainLink()) {
-        links.Add(node);
-        node = node->ChainOperand();
-    }
-    if (node != nullptr)
-        node->AccumulateAggregate();
-    links.VisitBottomUp([](TExprNode* link) {
-        if (TExprNode* other = link->OtherOperand())
-            other->AccumulateAggregate();
+            (other->*operation)();
     });
 }
 

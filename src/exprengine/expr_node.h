@@ -75,8 +75,13 @@ class TExprNode {
         }
     }
     static std::string ChainText(const TExprNode& top);
-    static void ResetChain(TExprNode& top);
-    static void AccumulateChain(TExprNode& top);
+    static void ResetChain(TExprNode& top) { ApplyAlongChain(top, &TExprNode::ResetAggregate); }
+    static void AccumulateChain(TExprNode& top) {
+        ApplyAlongChain(top, &TExprNode::AccumulateAggregate);
+    }
+    // Runs an aggregate operation over a chain in the order a recursive walk
+    // would: the first operand's subtree before each other operand.
+    static void ApplyAlongChain(TExprNode& top, void (TExprNode::*operation)());
     static bool ChainContainsAggregate(const TExprNode& top);
     // Destroys a subtree, unlinking first children iteratively.
     static void DismantleChain(std::unique_ptr<TExprNode> first);
