@@ -53,32 +53,10 @@ TDateTimeParts PartsOf(const TExprParameterArray& args) {
     return parts;
 }
 
-void ExtractYear(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).year);
-}
-
-void ExtractMonth(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).month);
-}
-
-void ExtractDay(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).day);
-}
-
-void ExtractHour(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).hour);
-}
-
-void ExtractMin(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).minute);
-}
-
-void ExtractSec(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).second);
-}
-
-void ExtractMSec(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetIntegerValue(PartsOf(args).millisecond);
+// One callback per part: extractyear, extractmonth, ... extractmsec.
+template <int TDateTimeParts::*Part>
+void ExtractPart(TExpressionResult& result, const TExprParameterArray& args) {
+    result.SetIntegerValue(PartsOf(args).*Part);
 }
 
 // Invalid parts raise the conversion error of the encode routines.
@@ -133,13 +111,13 @@ constexpr TBuiltinFunction DateTimeFunctions[] = {
     {"time", 'D', "", &Time},
     {"now", 'D', "", &Now},
     {"dayofweek", 'I', "D", &DayOfWeek},
-    {"extractyear", 'I', "D", &ExtractYear},
-    {"extractmonth", 'I', "D", &ExtractMonth},
-    {"extractday", 'I', "D", &ExtractDay},
-    {"extracthour", 'I', "D", &ExtractHour},
-    {"extractmin", 'I', "D", &ExtractMin},
-    {"extractsec", 'I', "D", &ExtractSec},
-    {"extractmsec", 'I', "D", &ExtractMSec},
+    {"extractyear", 'I', "D", &ExtractPart<&TDateTimeParts::year>},
+    {"extractmonth", 'I', "D", &ExtractPart<&TDateTimeParts::month>},
+    {"extractday", 'I', "D", &ExtractPart<&TDateTimeParts::day>},
+    {"extracthour", 'I', "D", &ExtractPart<&TDateTimeParts::hour>},
+    {"extractmin", 'I', "D", &ExtractPart<&TDateTimeParts::minute>},
+    {"extractsec", 'I', "D", &ExtractPart<&TDateTimeParts::second>},
+    {"extractmsec", 'I', "D", &ExtractPart<&TDateTimeParts::millisecond>},
     {"encodedate", 'D', "III", &EncodeDate},
     {"encodetime", 'D', "IIII", &EncodeTime},
     {"encodedatetime", 'D', "IIIIIII", &EncodeDateTime},
