@@ -2,6 +2,7 @@
 // argument table, the option declarations and statistics, the preparation,
 // the engine and the printed result.
 #include "bench/bench_inputs.h"
+#include "cmdline/output_streams.h"
 
 #include "frontend/driver.h"
 
@@ -14,8 +15,8 @@
 namespace {
 
 int Run(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
+    orvex::cmdline::TStringSink out;
+    orvex::cmdline::TStringSink err;
     orvex::bench::SilentConsole console;
     return orvex::frontend::RunProgram(arguments, "/usr/local/bin/orvex", "orvex", out, err,
                                        console);

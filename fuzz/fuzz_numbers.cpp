@@ -2,6 +2,7 @@
 // and integer texts and the command line's option numbers, each on the whole
 // input. Beyond not crashing, the readers must agree with each other where
 // their rules overlap.
+#include "cmdline/output_streams.h"
 #include "fuzz_support.h"
 
 #include "cmdline/cmdline_context.h"
@@ -92,8 +93,8 @@ void CheckParamNumber(cmdline::TCmdLineContext& context, std::string_view text) 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > kMaxInput)
         return 0;
-    static std::ostringstream out;
-    static std::ostringstream err;
+    static orvex::cmdline::TStringSink out;
+    static orvex::cmdline::TStringSink err;
     static NoConsole console;
     static cmdline::TCmdLineContext context(cmdline::TProcessFacts{{}, "/usr/bin/orvex", "orvex"},
                                             out, err, console);

@@ -1,6 +1,7 @@
 // A whole run in-process: the input split at NUL bytes into arguments, the
 // output captured, the console silent. The exit code must be one the program
 // documents.
+#include "cmdline/output_streams.h"
 #include "fuzz_support.h"
 
 #include "frontend/driver.h"
@@ -68,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string commandLine = "orvex";
     for (const std::string& argument : arguments)
         commandLine += " " + argument;
-    std::ostringstream out;
-    std::ostringstream err;
+    orvex::cmdline::TStringSink out;
+    orvex::cmdline::TStringSink err;
     SilentConsole console;
     const int exitCode =
         orvex::frontend::RunProgram(arguments, "/usr/bin/orvex", commandLine, out, err, console);

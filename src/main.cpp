@@ -1,9 +1,10 @@
 // The calculator's entry point: the process's arguments, executable path,
-// command line and console handed to one run of the driver.
+// command line, standard streams and console handed to one run of the
+// driver.
+#include "cmdline/output_streams.h"
 #include "frontend/driver.h"
 #include "platform/platform.h"
 
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,10 +12,12 @@
 int main(int argc, char* argv[]) {
     using namespace orvex;
     platform::PrepareStandardStreams();
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
     const std::string executablePath = platform::ExecutablePath(argc > 0 ? argv[0] : "");
     const std::unique_ptr<platform::Console> console = platform::SystemConsole();
+    cmdline::TStandardSink out(platform::StandardStream::Output);
+    cmdline::TStandardSink err(platform::StandardStream::Error);
     // -1 and -2 (a true or false comparison) reach the shell as 255 and 254.
     return frontend::RunProgram(arguments, executablePath, platform::RawCommandLine(argc, argv),
-                                std::cout, std::cerr, *console);
+                                out, err, *console);
 }

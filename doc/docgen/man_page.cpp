@@ -27,10 +27,10 @@ bool IsRule(std::string_view line) {
 
 // The extended help, split at its headings (a rule, the heading, the rule).
 std::map<std::string, TSection, std::less<>> HelpSections() {
-    std::ostringstream text;
+    cmdline::TStringSink text;
     frontend::PrintHelp(text, std::string(kProgram), true, false);
     std::vector<std::string> lines;
-    std::istringstream input(text.str());
+    std::istringstream input(text.Text());
     for (std::string line; std::getline(input, line);)
         lines.push_back(line);
 

@@ -1,4 +1,5 @@
 #include "docgen/option_forms.h"
+#include "cmdline/output_streams.h"
 
 #include "cmdline/cmdline_context.h"
 #include "cmdline/param_names.h"
@@ -36,7 +37,7 @@ std::vector<std::string> OptionForms() {
     // Declaring the options against an empty command line leaves their
     // names in the framework's list of known names.
     TSilentConsole console;
-    std::ostringstream ignored;
+    orvex::cmdline::TStringSink ignored;
     cmdline::TCmdLineContext context({}, ignored, ignored, console);
     frontend::TRunSettings settings;
     frontend::DeclareOptions(context, settings);

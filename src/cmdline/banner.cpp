@@ -58,15 +58,14 @@ TDateTime Today(const TFormatSettings& settings, std::string_view todayFormat) {
     return read;
 }
 
-void WriteBanner(std::ostream& err, const TFileVersionInfoRec& record,
-                 const std::string& buildDate) {
+void WriteBanner(TTextSink& err, const TFileVersionInfoRec& record, const std::string& buildDate) {
     err << record.ShortTitle << ArchitectureText() << " (" << buildDate << ") "
         << "- " << record.Description << '\n';
     err << record.Copyright << '\n';
     err << record.Credits << kCrLf << '\n';
 }
 
-void WriteBuildLine(std::ostream& err, const TFileVersionInfoRec& record,
+void WriteBuildLine(TTextSink& err, const TFileVersionInfoRec& record,
                     const std::string& buildHour) {
     err << record.FileTitle << ArchitectureText() << ResString("corvanecore.swascompiledon")
         << buildHour << ResString("corvanecore.susing") << CompilerText() << '\n';
@@ -76,6 +75,7 @@ void WriteBuildLine(std::ostream& err, const TFileVersionInfoRec& record,
 
 void ShowBanner(TCmdLineContext& context, const TFileVersionInfoRec& record, bool showBuildLine,
                 bool showBanner) {
+    context.ReadDateFacts();
     TFormatSettings& settings = context.FormatSettings;
     const std::string savedShortDateFormat = settings.ShortDateFormat;
     settings.DateSeparator = '/';
@@ -84,7 +84,7 @@ void ShowBanner(TCmdLineContext& context, const TFileVersionInfoRec& record, boo
     const std::string buildHour = BuildHourText(settings);
 
     if (!context.BannerShown) {
-        std::ostream& err = context.StdErrText();
+        TTextSink& err = context.StdErrText();
         if (showBanner)
             WriteBanner(err, record, buildDate);
         if (showBuildLine) {
@@ -92,7 +92,7 @@ void ShowBanner(TCmdLineContext& context, const TFileVersionInfoRec& record, boo
             if (showBanner)
                 err << '\n';
         }
-        err.flush();
+        err.Flush();
         context.BannerShown = true;
     }
     settings.ShortDateFormat = savedShortDateFormat;

@@ -21,14 +21,22 @@ TParamStatusArray UnclaimedTable(const std::vector<std::string>& arguments) {
 
 } // namespace
 
-TCmdLineContext::TCmdLineContext(const TProcessFacts& facts, std::ostream& standardOutput,
-                                 std::ostream& standardError, platform::Console& console)
+TCmdLineContext::TCmdLineContext(const TProcessFacts& facts, TTextSink& standardOutput,
+                                 TTextSink& standardError, platform::Console& console)
     : Streams(standardOutput, standardError), Console(console),
       ExecutablePath(facts.ExecutablePath), ExeDirText(DirectoryText(facts.ExecutablePath)),
       RawCommandLine(facts.RawCommandLine), ParamStatus(UnclaimedTable(facts.Arguments)),
-      FormatSettings(formatting::FormatSettingsFromLocale(platform::ReadLocaleFacts())) {
+      FormatSettings(
+          formatting::FormatSettingsFromLocale(platform::ReadLocaleFacts(platform::lpNumbers))) {
     CustomSyntax.Title = ResString("corvanecore.scustomsyntaxtitle");
     DefaultSyntax.Title = ResString("corvanecore.sdefaultsyntaxtitle");
+}
+
+void TCmdLineContext::ReadDateFacts() {
+    if (DateFactsRead)
+        return;
+    formatting::TakeLocaleFacts(FormatSettings, platform::ReadLocaleFacts(platform::lpDates));
+    DateFactsRead = true;
 }
 
 } // namespace orvex::cmdline

@@ -11,7 +11,6 @@
 #include "platform/platform.h"
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,13 +27,13 @@ struct TCmdLineContext {
     // The start-up steps: exit code 0, the two streams bound, the executable
     // directory stored, one unclaimed table entry per argument, both
     // statistics records reset, the format settings loaded from the locale.
-    TCmdLineContext(const TProcessFacts& facts, std::ostream& standardOutput,
-                    std::ostream& standardError, platform::Console& console);
+    TCmdLineContext(const TProcessFacts& facts, TTextSink& standardOutput, TTextSink& standardError,
+                    platform::Console& console);
     TCmdLineContext(const TCmdLineContext&) = delete;
     TCmdLineContext& operator=(const TCmdLineContext&) = delete;
 
-    std::ostream& StdOutText() const { return Streams.StdOutText(); }
-    std::ostream& StdErrText() const { return Streams.StdErrText(); }
+    TTextSink& StdOutText() const { return Streams.StdOutText(); }
+    TTextSink& StdErrText() const { return Streams.StdErrText(); }
 
     std::int32_t ExitCode = 0;
     TOutputStreams Streams;
@@ -67,7 +66,12 @@ struct TCmdLineContext {
     bool BannerShown = false;
     bool BannerAllowed = true;
 
+    // Loaded with the locale's number facts at start-up; its date and time
+    // facts join on the first call of ReadDateFacts (most runs write no
+    // date, and the locale's date data costs more to load than they do).
     formatting::TFormatSettings FormatSettings;
+    bool DateFactsRead = false;
+    void ReadDateFacts();
 };
 
 } // namespace orvex::cmdline

@@ -18,10 +18,10 @@ constexpr std::string_view kCrLf = "\n";
 void ShowReport(TCmdLineContext& context, std::string_view message, bool withPointer, bool delay,
                 bool beep) {
     context.Streams.RedirectStdOutToStdErr();
-    std::ostream& err = context.StdErrText();
+    TTextSink& err = context.StdErrText();
     err << ResString("corvanecore.sinvalidsyntax") << kCrLf << '\n';
-    err << ResString("corvanecore.sexecutionpath") << context.ExeDirText << kCrLf;
-    err << ResString("corvanecore.syouentered") << context.RawCommandLine << '\n';
+    err << ResString("corvanecore.sexecutionpath") << Printable(context.ExeDirText) << kCrLf;
+    err << ResString("corvanecore.syouentered") << Printable(context.RawCommandLine) << '\n';
     err << kCrLf << message;
     if (withPointer) {
         if (!message.ends_with(' '))
@@ -29,7 +29,7 @@ void ShowReport(TCmdLineContext& context, std::string_view message, bool withPoi
         err << ResString("corvanecore.sseesyntaxdefinition");
     }
     err << kCrLf << '\n';
-    err.flush();
+    err.Flush();
     if (beep)
         context.Console.Beep();
     if (delay)
@@ -50,14 +50,17 @@ void ShowSyntaxErrorRec(TCmdLineContext& context, const TParamStatisticsRec& /*s
 void WaitForKeyPress(TCmdLineContext& context, int ticks, std::string_view prompt) {
     platform::Console& console = context.Console;
     console.BeginKeyCapture();
-    std::ostream& out = context.StdOutText();
-    out << prompt << std::flush;
+    TTextSink& out = context.StdOutText();
+    out << prompt;
+    out.Flush();
     for (int tick = 0; tick < ticks && !console.KeyPressed(); ++tick) {
         console.Sleep(kTick);
-        out << '.' << std::flush;
+        out << '.';
+        out.Flush();
     }
     console.EndKeyCapture();
-    out << kCrLf << '\n' << std::flush;
+    out << kCrLf << '\n';
+    out.Flush();
 }
 
 } // namespace orvex::cmdline

@@ -23,6 +23,11 @@ void TakeIfGiven(std::array<std::string, N>& target, const std::array<std::strin
 
 TFormatSettings FormatSettingsFromLocale(const platform::LocaleFacts& facts) {
     TFormatSettings settings;
+    TakeLocaleFacts(settings, facts);
+    return settings;
+}
+
+void TakeLocaleFacts(TFormatSettings& settings, const platform::LocaleFacts& facts) {
     TakeIfGiven(settings.DecimalSeparator, facts.decimalSeparator);
     TakeIfGiven(settings.ThousandSeparator, facts.thousandsSeparator);
     TakeIfGiven(settings.DateSeparator, facts.dateSeparator);
@@ -37,7 +42,6 @@ TFormatSettings FormatSettingsFromLocale(const platform::LocaleFacts& facts) {
     TakeIfGiven(settings.LongMonthNames, facts.longMonthNames);
     TakeIfGiven(settings.ShortDayNames, facts.shortDayNames);
     TakeIfGiven(settings.LongDayNames, facts.longDayNames);
-    return settings;
 }
 
 const TFormatSettings& SystemFormatSettings() {

@@ -35,6 +35,10 @@ struct TFormatSettings {
 // value above ("." and "," for the separators).
 TFormatSettings FormatSettingsFromLocale(const platform::LocaleFacts& facts);
 
+// The same for settings already made: the facts the locale gives replace
+// theirs, the others stay.
+void TakeLocaleFacts(TFormatSettings& settings, const platform::LocaleFacts& facts);
+
 // The settings of the system's locale, read on first use and never changed
 // afterwards. For code without a run context, such as the engine's built-ins.
 const TFormatSettings& SystemFormatSettings();

@@ -22,6 +22,8 @@ constexpr std::string_view kDescription =
 
 constexpr int kExitMissingParameters = 64;
 constexpr int kExitHelpRequested = 255;
+// EX_IOERR: standard output could not be written.
+constexpr int kExitWriteError = 74;
 
 // The pattern an empty --format value stands for.
 constexpr std::string_view kDefaultFormatPattern = "#,##0.#";
@@ -116,14 +118,22 @@ std::string_view DriverString(std::string_view resourceId) {
 }
 
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
-               const std::string& rawCommandLine, std::ostream& out, std::ostream& err,
+               const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,
                platform::Console& console) {
+    out.Pair(err);
     cmdline::TCmdLineContext context(
         cmdline::TProcessFacts{arguments, executablePath, rawCommandLine}, out, err, console);
     TRunSettings settings;
     RunDriver(context, settings);
-    out.flush();
-    err.flush();
+    out.Flush();
+    err.Flush();
+    if (out.Failed()) {
+        // A result that never arrived must not pass for success, nor a help
+        // text or a verdict for the code that announces them.
+        err << context.FileVersionInfo.BaseName << ": write error: " << out.Failure() << '\n';
+        err.Flush();
+        return kExitWriteError;
+    }
     return context.ExitCode;
 }
 

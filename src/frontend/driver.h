@@ -8,19 +8,19 @@
 #include "frontend/run_settings.h"
 #include "platform/platform.h"
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvex::frontend {
 
-// One whole run with its output captured: arguments without argument 0, the
-// executable's path (for the identity record and the directory in syntax
-// reports) and the command line as typed. Both streams are flushed before it
-// returns. Returns the exit code (-2, -1, 0, 64, 80 to 83 or 255).
+// One whole run: arguments without argument 0, the executable's path (for
+// the identity record and the directory in syntax reports) and the command
+// line as typed. Both outputs are flushed before it returns. Returns the exit
+// code (-2, -1, 0, 64, 80 to 83 or 255), or 74 when standard output could not
+// be written, after saying so on standard error.
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
-               const std::string& rawCommandLine, std::ostream& out, std::ostream& err,
+               const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,
                platform::Console& console);
 
 // The road over a started framework context; sets context.ExitCode and

@@ -61,7 +61,7 @@ std::int64_t WrappingProduct(std::int64_t value, std::int32_t multiplier) {
 // and sets the exit code.
 TOutput RenderResult(const engine::TExpressionResult& result, const std::string& numberPattern,
                      const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     std::ostream& out, int& exitCode) {
+                     cmdline::TTextSink& out, int& exitCode) {
     switch (result.ValueType) {
     case engine::rtBoolean:
         out << (result.BooleanValue() ? "TRUE" : "FALSE");
@@ -102,7 +102,7 @@ std::string InRadixes(std::string text, std::uint16_t minimumLength, std::uint16
 }
 
 int ReportError(const formatting::Error& error, const std::string& expression,
-                const TRenderOptions& options, std::ostream& err) {
+                const TRenderOptions& options, cmdline::TTextSink& err) {
     if (!options.ShowExpression)
         WriteExpressionLine(err, expression);
     err << "ERROR!  ";
@@ -116,20 +116,20 @@ int ReportError(const formatting::Error& error, const std::string& expression,
     if (exitCode != 0)
         return exitCode;
     // The message line is followed by an empty line.
-    err << error.Message() << '\n' << '\n';
+    err << cmdline::Printable(error.Message()) << '\n' << '\n';
     return OtherErrorExitCode;
 }
 
 } // namespace
 
-void WriteExpressionLine(std::ostream& out, const std::string& expression) {
-    out << "Expression Evaluated: " << expression << '\n';
+void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression) {
+    out << "Expression Evaluated: " << cmdline::Printable(expression) << '\n';
 }
 
 int EvaluateAndPrint(const std::string& expression, std::uint16_t minimumLength,
                      std::uint16_t blockSize, const std::string& numberPattern,
                      const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     std::ostream& out, std::ostream& err, int exitCode) {
+                     cmdline::TTextSink& out, cmdline::TTextSink& err, int exitCode) {
     try {
         engine::TExpressionParser parser;
         parser.Identifiers().AddFunction("SumOf", 'F', "F+", &SumOf);

@@ -5,10 +5,10 @@
 // code from 80 to 82.
 #pragma once
 
+#include "cmdline/output_streams.h"
 #include "formatting/format_settings.h"
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 namespace orvex::frontend {
@@ -21,8 +21,9 @@ struct TRenderOptions {
     bool ShowExpression = false; // the expression line already went to standard output
 };
 
-// Writes "Expression Evaluated: " and the expression, then ends the line.
-void WriteExpressionLine(std::ostream& out, const std::string& expression);
+// Writes "Expression Evaluated: " and the expression (control characters in
+// caret notation), then ends the line.
+void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression);
 
 // Evaluates `expression` once and prints the result to `out` (standard output)
 // or the error to `err` (standard error). Returns the exit code: -1 or -2 for
@@ -31,6 +32,6 @@ void WriteExpressionLine(std::ostream& out, const std::string& expression);
 int EvaluateAndPrint(const std::string& expression, std::uint16_t minimumLength,
                      std::uint16_t blockSize, const std::string& numberPattern,
                      const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     std::ostream& out, std::ostream& err, int exitCode);
+                     cmdline::TTextSink& out, cmdline::TTextSink& err, int exitCode);
 
 } // namespace orvex::frontend

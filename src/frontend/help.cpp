@@ -338,7 +338,7 @@ std::string WithProgramName(std::string_view text, const std::string& programNam
     return line.append(text.substr(start));
 }
 
-void WriteLine(std::ostream& out, const THelpLine& line, const std::string& programName) {
+void WriteLine(cmdline::TTextSink& out, const THelpLine& line, const std::string& programName) {
     switch (line.Kind) {
     case TLineKind::Heading: {
         const auto ruleLength = static_cast<int>(line.Text.size());
@@ -368,7 +368,7 @@ void WriteLine(std::ostream& out, const THelpLine& line, const std::string& prog
 
 } // namespace
 
-void PrintHelp(std::ostream& out, const std::string& programName, bool verbose, bool brief) {
+void PrintHelp(cmdline::TTextSink& out, const std::string& programName, bool verbose, bool brief) {
     for (const THelpLine& line : HelpLines)
         if (Shows(line.Audience, verbose, brief))
             WriteLine(out, line, programName);

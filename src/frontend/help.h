@@ -3,7 +3,8 @@
 // normal (the help option) and extended (help with verbose, or HELP2/H2/??).
 #pragma once
 
-#include <ostream>
+#include "cmdline/output_streams.h"
+
 #include <string>
 
 namespace orvex::frontend {
@@ -11,6 +12,6 @@ namespace orvex::frontend {
 // Writes the help text to `out`. `programName` is the name the identity record
 // holds; it is placed into the syntax and example lines as it is. `brief`
 // wins over `verbose`.
-void PrintHelp(std::ostream& out, const std::string& programName, bool verbose, bool brief);
+void PrintHelp(cmdline::TTextSink& out, const std::string& programName, bool verbose, bool brief);
 
 } // namespace orvex::frontend

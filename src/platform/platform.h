@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex::platform {
 
@@ -21,14 +22,27 @@ std::string ExecutablePath(std::string_view argument0);
 // line, argument 0 and the arguments joined by single blanks.
 std::string RawCommandLine(int argc, const char* const* argv);
 
+// The arguments after argument 0. Text inside the program is UTF-8: on
+// Windows they come from the wide command line, elsewhere they are the bytes
+// the program was started with.
+std::vector<std::string> ProgramArguments(int argc, const char* const* argv);
+
 // Puts the standard streams into the mode the program's output bytes assume:
 // text mode on Windows (each '\n' becomes CR LF), nothing elsewhere.
 void PrepareStandardStreams();
 
+enum class StandardStream { Output, Error };
+
+// Writes all of bytes to the stream, unbuffered (the caller buffers).
+// Returns an empty text when every byte was written, otherwise the system's
+// description of why a write failed ("No space left on device").
+std::string WriteStandardStream(StandardStream stream, std::string_view bytes);
+
 // Number and date facts of the locale the program formats with: the system
 // default locale on Windows, the environment's LC_NUMERIC/LC_TIME elsewhere.
 // Date and time formats use the pattern letters of the date formatter
-// (yyyy, mm, dd, hh, nn, ss, ampm). A separator of '\0' means "none given".
+// (yyyy, mm, dd, hh, nn, ss, ampm); names are UTF-8. A separator of '\0'
+// means "none given", and so does an empty text.
 struct LocaleFacts {
     char decimalSeparator = '\0';
     char thousandsSeparator = '\0';
@@ -45,7 +59,17 @@ struct LocaleFacts {
     std::array<std::string, 7> shortDayNames; // [0] is Sunday
     std::array<std::string, 7> longDayNames;
 };
-LocaleFacts ReadLocaleFacts();
+
+// Which facts to read: a run that prints no date need not load the locale's
+// date and time data.
+enum LocaleParts : unsigned { lpNumbers = 1, lpDates = 2, lpAll = lpNumbers | lpDates };
+LocaleFacts ReadLocaleFacts(LocaleParts parts = lpAll);
+
+// The one character the program's text uses for a locale's separator
+// character: ASCII as it is; the blanks some locales group digits with
+// (no-break, narrow no-break, thin and figure space) a plain blank; the right
+// single quotation mark an apostrophe; anything else '\0' (none given).
+char SeparatorFromCodePoint(char32_t codePoint);
 
 // Case-insensitive equality by the rules of the user's locale.
 bool SameTextIgnoreCase(std::string_view a, std::string_view b);

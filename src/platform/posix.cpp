@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <fcntl.h>
+#include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
@@ -9,7 +10,9 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <sys/time.h>
 #include <thread>
@@ -34,9 +37,78 @@ std::string RawCommandLine(int argc, const char* const* argv) {
     return line;
 }
 
+std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
+    if (argc <= 1)
+        return {};
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 void PrepareStandardStreams() {}
 
+std::string WriteStandardStream(StandardStream stream, std::string_view bytes) {
+    const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return std::strerror(written < 0 ? errno : EIO);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
 namespace {
+
+// The date formatter's letters for one strftime directive; none for a
+// directive without an equivalent.
+std::string_view PatternForDirective(char directive) {
+    switch (directive) {
+    case 'd':
+        return "dd";
+    case 'e':
+        return "d";
+    case 'm':
+        return "mm";
+    case 'b':
+    case 'h':
+        return "mmm";
+    case 'B':
+        return "mmmm";
+    case 'a':
+        return "ddd";
+    case 'A':
+        return "dddd";
+    case 'y':
+        return "yy";
+    case 'Y':
+        return "yyyy";
+    case 'H':
+    case 'I':
+        return "hh";
+    case 'k':
+    case 'l':
+        return "h";
+    case 'M':
+        return "nn";
+    case 'S':
+        return "ss";
+    case 'p':
+        return "ampm";
+    case 'D':
+        return "mm/dd/yy";
+    case 'T':
+        return "hh:nn:ss";
+    case 'R':
+        return "hh:nn";
+    case 'r':
+        return "hh:nn:ss ampm";
+    case '%':
+        return "%";
+    default:
+        return {};
+    }
+}
 
 // strftime-style date and time formats turned into the date formatter's
 // pattern letters. Directives without an equivalent are dropped.
@@ -53,77 +125,9 @@ std::string PatternFromStrftime(std::string_view format) {
                 break;
             directive = format[++i];
         }
-        switch (directive) {
-        case 'd':
-            pattern += "dd";
-            break;
-        case 'e':
-            pattern += "d";
-            break;
-        case 'm':
-            pattern += "mm";
-            break;
-        case 'b':
-        case 'h':
-            pattern += "mmm";
-            break;
-        case 'B':
-            pattern += "mmmm";
-            break;
-        case 'a':
-            pattern += "ddd";
-            break;
-        case 'A':
-            pattern += "dddd";
-            break;
-        case 'y':
-            pattern += "yy";
-            break;
-        case 'Y':
-            pattern += "yyyy";
-            break;
-        case 'H':
-        case 'I':
-            pattern += "hh";
-            break;
-        case 'k':
-        case 'l':
-            pattern += "h";
-            break;
-        case 'M':
-            pattern += "nn";
-            break;
-        case 'S':
-            pattern += "ss";
-            break;
-        case 'p':
-            pattern += "ampm";
-            break;
-        case 'D':
-            pattern += "mm/dd/yy";
-            break;
-        case 'T':
-            pattern += "hh:nn:ss";
-            break;
-        case 'R':
-            pattern += "hh:nn";
-            break;
-        case 'r':
-            pattern += "hh:nn:ss ampm";
-            break;
-        case '%':
-            pattern += '%';
-            break;
-        default:
-            break;
-        }
+        pattern += PatternForDirective(directive);
     }
     return pattern;
-}
-
-// The first character of a separator text, or none.
-char SingleCharacter(const char* text) {
-    return text != nullptr ? text[0] : '\0';
 }
 
 // The first non-alphanumeric character of a date or time pattern.
@@ -146,41 +150,175 @@ std::string_view EnvironmentLocaleName(const char* categoryVariable) {
 }
 
 // The C locale in any character set ("C", "C.UTF-8", "POSIX") writes numbers
-// and dates the POSIX way.
+// and dates the POSIX way, with constant facts that need no locale data.
 bool IsCLocaleName(std::string_view name) {
-    return name == "C" || name == "POSIX" || name.starts_with("C.");
+    return name == "C" || name == "POSIX" || name.starts_with("C.") || name.starts_with("C@");
 }
 
-// "" (the environment's locale), or "C" when the environment names the C
-// locale for both categories: the C library hands that one out at once,
-// while a name it must look up among the installed locales costs more than
-// the rest of a short run.
-const char* LocaleNameToOpen() {
-    const bool plainC = IsCLocaleName(EnvironmentLocaleName("LC_NUMERIC")) &&
-                        IsCLocaleName(EnvironmentLocaleName("LC_TIME"));
-    return plainC ? "C" : "";
+// True when a locale name says its text is UTF-8 ("de_DE.UTF-8",
+// "fr_FR.utf8@euro"). A name without a character set ("de_DE") means the
+// locale's traditional one.
+bool NamesUtf8(std::string_view name) {
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return false;
+    std::string_view codeset = name.substr(dot + 1);
+    codeset = codeset.substr(0, codeset.find('@'));
+    std::string folded;
+    for (char c : codeset)
+        if (c != '-' && c != '_')
+            folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded == "utf8";
 }
 
-} // namespace
+// The first character of a UTF-8 text; 0 for an empty or broken one.
+char32_t FirstCodePoint(std::string_view text) {
+    if (text.empty())
+        return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80)
+        return lead;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || text.size() < length)
+        return 0;
+    char32_t codePoint = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    return codePoint;
+}
 
-LocaleFacts ReadLocaleFacts() {
-    LocaleFacts facts;
-    // A locale object of our own: setlocale() would change how the C library
-    // reads and writes numbers everywhere in the process.
-    locale_t locale =
-        newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, LocaleNameToOpen(), static_cast<locale_t>(0));
-    if (locale == static_cast<locale_t>(0))
-        locale = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "C", static_cast<locale_t>(0));
-    if (locale == static_cast<locale_t>(0))
-        return facts;
-    facts.decimalSeparator = SingleCharacter(nl_langinfo_l(RADIXCHAR, locale));
-    facts.thousandsSeparator = SingleCharacter(nl_langinfo_l(THOUSEP, locale));
-    facts.shortDateFormat = PatternFromStrftime(nl_langinfo_l(D_FMT, locale));
-    facts.longTimeFormat = PatternFromStrftime(nl_langinfo_l(T_FMT, locale));
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// One category of a named locale, opened on its own so that a locale the
+// system lacks for one category leaves the other alone. Its texts come out
+// in UTF-8 whatever character set the locale keeps them in.
+class LocaleCategory {
+  public:
+    LocaleCategory(int categoryMask, std::string_view name) : name_(name), utf8_(NamesUtf8(name)) {
+        // The character set belongs to LC_CTYPE, needed only when the name
+        // does not give it away.
+        const int mask = utf8_ ? categoryMask : categoryMask | LC_CTYPE_MASK;
+        locale_ = newlocale(mask, name_.c_str(), static_cast<locale_t>(0));
+        if (Opened() && !utf8_) {
+            codeset_ = nl_langinfo_l(CODESET, locale_);
+            utf8_ = codeset_ == "UTF-8";
+        }
+    }
+    ~LocaleCategory() {
+        if (Opened())
+            freelocale(locale_);
+        if (converter_ != kNoConverter)
+            iconv_close(converter_);
+    }
+    LocaleCategory(const LocaleCategory&) = delete;
+    LocaleCategory& operator=(const LocaleCategory&) = delete;
+
+    bool Opened() const { return locale_ != static_cast<locale_t>(0); }
+
+    // An item of the locale in UTF-8; empty when it cannot be converted.
+    std::string Text(nl_item item) {
+        const char* text = nl_langinfo_l(item, locale_);
+        if (text == nullptr)
+            return {};
+        if (utf8_ || IsAscii(text))
+            return text;
+        return ToUtf8(text);
+    }
+
+    // A separator item as one character of the program's text.
+    char Separator(nl_item item) { return SeparatorFromCodePoint(FirstCodePoint(Text(item))); }
+
+  private:
+    inline static const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+    std::string ToUtf8(std::string_view text) {
+        if (converter_ == kNoConverter)
+            converter_ = iconv_open("UTF-8", codeset_.c_str());
+        if (converter_ == kNoConverter)
+            return {};
+        std::string input(text);
+        std::string output(text.size() * 4, '\0');
+        char* in = input.data();
+        char* out = output.data();
+        std::size_t inLeft = input.size();
+        std::size_t outLeft = output.size();
+        if (iconv(converter_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+            iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+            return {};
+        }
+        output.resize(output.size() - outLeft);
+        return output;
+    }
+
+    std::string name_;
+    bool utf8_;
+    std::string codeset_;
+    locale_t locale_ = static_cast<locale_t>(0);
+    iconv_t converter_ = kNoConverter;
+};
+
+// The C locale's facts, without asking the C library: "." and no thousands
+// separator, US dates and English names.
+void TakeCNumberFacts(LocaleFacts& facts) {
+    facts.decimalSeparator = '.';
+    facts.thousandsSeparator = '\0';
+}
+
+void TakeCDateFacts(LocaleFacts& facts) {
+    static constexpr std::string_view months[12] = {
+        "January", "February", "March",     "April",   "May",      "June",
+        "July",    "August",   "September", "October", "November", "December"};
+    static constexpr std::string_view days[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                 "Thursday", "Friday", "Saturday"};
+    facts.shortDateFormat = "mm/dd/yy";
+    facts.longTimeFormat = "hh:nn:ss";
+    facts.dateSeparator = '/';
+    facts.timeSeparator = ':';
+    facts.timeAmString = "AM";
+    facts.timePmString = "PM";
+    for (std::size_t i = 0; i < 12; ++i) {
+        facts.longMonthNames[i] = months[i];
+        facts.shortMonthNames[i] = months[i].substr(0, 3);
+    }
+    for (std::size_t i = 0; i < 7; ++i) {
+        facts.longDayNames[i] = days[i];
+        facts.shortDayNames[i] = days[i].substr(0, 3);
+    }
+}
+
+void ReadNumberFacts(LocaleFacts& facts) {
+    const std::string_view name = EnvironmentLocaleName("LC_NUMERIC");
+    if (IsCLocaleName(name))
+        return TakeCNumberFacts(facts);
+    LocaleCategory numeric(LC_NUMERIC_MASK, name);
+    if (!numeric.Opened())
+        return TakeCNumberFacts(facts);
+    facts.decimalSeparator = numeric.Separator(RADIXCHAR);
+    facts.thousandsSeparator = numeric.Separator(THOUSEP);
+}
+
+void ReadDateFacts(LocaleFacts& facts) {
+    const std::string_view name = EnvironmentLocaleName("LC_TIME");
+    if (IsCLocaleName(name))
+        return TakeCDateFacts(facts);
+    LocaleCategory time(LC_TIME_MASK, name);
+    if (!time.Opened())
+        return TakeCDateFacts(facts);
+    facts.shortDateFormat = PatternFromStrftime(time.Text(D_FMT));
+    facts.longTimeFormat = PatternFromStrftime(time.Text(T_FMT));
     facts.dateSeparator = SeparatorIn(facts.shortDateFormat);
     facts.timeSeparator = SeparatorIn(facts.longTimeFormat);
-    facts.timeAmString = nl_langinfo_l(AM_STR, locale);
-    facts.timePmString = nl_langinfo_l(PM_STR, locale);
+    facts.timeAmString = time.Text(AM_STR);
+    facts.timePmString = time.Text(PM_STR);
     static constexpr nl_item shortMonths[12] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
                                                 ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
                                                 ABMON_9, ABMON_10, ABMON_11, ABMON_12};
@@ -189,15 +327,27 @@ LocaleFacts ReadLocaleFacts() {
     static constexpr nl_item shortDays[7] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
                                              ABDAY_5, ABDAY_6, ABDAY_7};
     static constexpr nl_item longDays[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
-    for (int i = 0; i < 12; ++i) {
-        facts.shortMonthNames[i] = nl_langinfo_l(shortMonths[i], locale);
-        facts.longMonthNames[i] = nl_langinfo_l(longMonths[i], locale);
+    for (std::size_t i = 0; i < 12; ++i) {
+        facts.shortMonthNames[i] = time.Text(shortMonths[i]);
+        facts.longMonthNames[i] = time.Text(longMonths[i]);
     }
-    for (int i = 0; i < 7; ++i) {
-        facts.shortDayNames[i] = nl_langinfo_l(shortDays[i], locale);
-        facts.longDayNames[i] = nl_langinfo_l(longDays[i], locale);
+    for (std::size_t i = 0; i < 7; ++i) {
+        facts.shortDayNames[i] = time.Text(shortDays[i]);
+        facts.longDayNames[i] = time.Text(longDays[i]);
     }
-    freelocale(locale);
+}
+
+} // namespace
+
+// A locale object of our own per category: setlocale() would change how the
+// C library reads and writes numbers everywhere in the process. A locale the
+// system does not have means the C locale, silently.
+LocaleFacts ReadLocaleFacts(LocaleParts parts) {
+    LocaleFacts facts;
+    if ((parts & lpNumbers) != 0)
+        ReadNumberFacts(facts);
+    if ((parts & lpDates) != 0)
+        ReadDateFacts(facts);
     return facts;
 }
 

@@ -68,34 +68,35 @@ class BannerTest : public ::testing::Test {
 
 TEST_F(BannerTest, PrintsTheBannerAlone) {
     ShowBanner(run.context, record, false, true);
-    EXPECT_EQ(run.err.str(), BannerLines());
-    EXPECT_EQ(run.out.str(), "");
+    EXPECT_EQ(run.err.Text(), BannerLines());
+    EXPECT_EQ(run.out.Text(), "");
     EXPECT_TRUE(run.context.BannerShown);
 }
 
 TEST_F(BannerTest, PrintsTheBuildLineAloneWithoutAnEmptyLine) {
     ShowBanner(run.context, record, true, false);
-    EXPECT_EQ(run.err.str(), BuildLine());
+    EXPECT_EQ(run.err.Text(), BuildLine());
 }
 
 TEST_F(BannerTest, PrintsBothWithAnEmptyLineAfterEach) {
     ShowBanner(run.context, record, true, true);
-    EXPECT_EQ(run.err.str(), BannerLines() + BuildLine() + "\n");
+    EXPECT_EQ(run.err.Text(), BannerLines() + BuildLine() + "\n");
 }
 
 TEST_F(BannerTest, PrintsOncePerRunWhateverTheFlags) {
     ShowBanner(run.context, record, false, false);
     EXPECT_TRUE(run.context.BannerShown);
     ShowBanner(run.context, record, true, true);
-    EXPECT_EQ(run.err.str(), "");
+    EXPECT_EQ(run.err.Text(), "");
 
     ContextUnderTest second({});
     ShowBanner(second.context, record, false, true);
     ShowBanner(second.context, record, true, true);
-    EXPECT_EQ(second.err.str(), BannerLines());
+    EXPECT_EQ(second.err.Text(), BannerLines());
 }
 
 TEST_F(BannerTest, LeavesTheDateSeparatorSlashAndRestoresTheShortDateFormat) {
+    run.context.ReadDateFacts();
     run.context.FormatSettings.DateSeparator = '.';
     run.context.FormatSettings.ShortDateFormat = "dd.mm.yyyy";
     ShowBanner(run.context, record, false, false);
@@ -104,6 +105,7 @@ TEST_F(BannerTest, LeavesTheDateSeparatorSlashAndRestoresTheShortDateFormat) {
 }
 
 TEST_F(BannerTest, UsesTheLocaleMonthNamesAndTimeSeparator) {
+    run.context.ReadDateFacts();
     for (int i = 0; i < 12; ++i)
         run.context.FormatSettings.ShortMonthNames[static_cast<std::size_t>(i)] =
             "M" + std::to_string(i + 1);
@@ -113,7 +115,7 @@ TEST_F(BannerTest, UsesTheLocaleMonthNamesAndTimeSeparator) {
     const std::string english = std::string(" ") + kMonths[stamp.month - 1] + " ";
     expected.replace(expected.find(english), english.size(),
                      " M" + std::to_string(stamp.month) + " ");
-    EXPECT_EQ(run.err.str(), expected);
+    EXPECT_EQ(run.err.Text(), expected);
 }
 
 class RenamedBannerTest : public BannerTest {
@@ -123,7 +125,7 @@ class RenamedBannerTest : public BannerTest {
 
 TEST_F(RenamedBannerTest, NamesTheRenamedExecutable) {
     ShowBanner(run.context, record, true, true);
-    const std::string text = run.err.str();
+    const std::string text = run.err.Text();
     EXPECT_TRUE(text.starts_with("calc v2.4.0" + std::string(ArchitectureText()) + " (")) << text;
     EXPECT_NE(
         text.find("\ncalc v2.4.0.290" + std::string(ArchitectureText()) + " was compiled on "),

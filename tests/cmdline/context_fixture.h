@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cmdline/cmdline_context.h"
+#include "cmdline/output_streams.h"
 #include "fake_console.h"
 
 #include <memory>
@@ -27,8 +28,8 @@ struct ContextUnderTest {
         return line;
     }
 
-    std::ostringstream out;
-    std::ostringstream err;
+    cmdline::TStringSink out;
+    cmdline::TStringSink err;
     FakeConsole console;
     cmdline::TCmdLineContext context;
 };

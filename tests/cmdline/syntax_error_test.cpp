@@ -31,8 +31,8 @@ TEST(ShowSyntaxError, WritesTheReportWithThePointerToTheSyntax) {
     for (const Case& c : cases) {
         ContextUnderTest run({"1", "<", "2"});
         ShowSyntaxError(run.context, c.message, false, false);
-        EXPECT_EQ(run.err.str(), kReportHead + c.expected);
-        EXPECT_EQ(run.out.str(), "");
+        EXPECT_EQ(run.err.Text(), kReportHead + c.expected);
+        EXPECT_EQ(run.out.Text(), "");
         EXPECT_EQ(run.console.log, "");
     }
 }
@@ -40,7 +40,7 @@ TEST(ShowSyntaxError, WritesTheReportWithThePointerToTheSyntax) {
 TEST(ShowSyntaxErrorRec, WritesTheMessageUnchanged) {
     ContextUnderTest run({"1", "<", "2"});
     ShowSyntaxErrorRec(run.context, run.context.CustomSyntax, "Missing\nThings", false, false);
-    EXPECT_EQ(run.err.str(), kReportHead + "Missing\nThings\n\n");
+    EXPECT_EQ(run.err.Text(), kReportHead + "Missing\nThings\n\n");
 }
 
 TEST(ShowSyntaxError, SendsTheStandardOutputStreamToStandardErrorAfterwards) {
@@ -48,8 +48,8 @@ TEST(ShowSyntaxError, SendsTheStandardOutputStreamToStandardErrorAfterwards) {
     run.context.StdOutText() << "before\n";
     ShowSyntaxError(run.context, "Bad", false, false);
     run.context.StdOutText() << "help\n";
-    EXPECT_EQ(run.out.str(), "before\n");
-    EXPECT_TRUE(run.err.str().ends_with("Bad (See Syntax Definition Below)\n\nhelp\n"));
+    EXPECT_EQ(run.out.Text(), "before\n");
+    EXPECT_TRUE(run.err.Text().ends_with("Bad (See Syntax Definition Below)\n\nhelp\n"));
 }
 
 TEST(ShowSyntaxError, BeepsOnceBeforeTheWait) {
@@ -60,36 +60,36 @@ TEST(ShowSyntaxError, BeepsOnceBeforeTheWait) {
         expectedLog += "[sleep 250]";
     expectedLog += "[release]";
     EXPECT_EQ(run.console.log, expectedLog);
-    EXPECT_EQ(run.err.str(), kReportHead + "Bad (See Syntax Definition Below)\n\n" +
-                                 "Press Any Key to Continue..." + kThirtyDots + "\n\n");
-    EXPECT_EQ(run.out.str(), "");
+    EXPECT_EQ(run.err.Text(), kReportHead + "Bad (See Syntax Definition Below)\n\n" +
+                                  "Press Any Key to Continue..." + kThirtyDots + "\n\n");
+    EXPECT_EQ(run.out.Text(), "");
 }
 
 TEST(ShowSyntaxError, BeepsWithoutWaiting) {
     ContextUnderTest run({"1", "<", "2"});
     ShowSyntaxErrorRec(run.context, run.context.CustomSyntax, "Bad", false, true);
     EXPECT_EQ(run.console.log, "[beep]");
-    EXPECT_EQ(run.err.str(), kReportHead + "Bad\n\n");
+    EXPECT_EQ(run.err.Text(), kReportHead + "Bad\n\n");
 }
 
 TEST(WaitForKeyPress, AKeyEndsTheWaitAtTheNextPoll) {
     ContextUnderTest run({}, "/opt/calc/orvex", 3);
     WaitForKeyPress(run.context, 30, "Press Any Key to Continue...");
-    EXPECT_EQ(run.out.str(), "Press Any Key to Continue......\n\n");
+    EXPECT_EQ(run.out.Text(), "Press Any Key to Continue......\n\n");
     EXPECT_EQ(run.console.log, "[capture][sleep 250][sleep 250][sleep 250][release]");
 }
 
 TEST(WaitForKeyPress, AKeyAlreadyPressedPrintsNoDots) {
     ContextUnderTest run({}, "/opt/calc/orvex", 0);
     WaitForKeyPress(run.context, 30, "Wait");
-    EXPECT_EQ(run.out.str(), "Wait\n\n");
+    EXPECT_EQ(run.out.Text(), "Wait\n\n");
     EXPECT_EQ(run.console.log, "[capture][release]");
 }
 
 TEST(WaitForKeyPress, WithoutAKeyEndsAfterItsTicks) {
     ContextUnderTest run({});
     WaitForKeyPress(run.context, 4, "Wait");
-    EXPECT_EQ(run.out.str(), "Wait....\n\n");
+    EXPECT_EQ(run.out.Text(), "Wait....\n\n");
 }
 
 TEST(ShowSyntaxError, QuotesAnExecutableDirectoryWithABlankOrNoName) {
@@ -106,8 +106,8 @@ TEST(ShowSyntaxError, QuotesAnExecutableDirectoryWithABlankOrNoName) {
     for (const Case& c : cases) {
         ContextUnderTest run({}, c.path);
         ShowSyntaxError(run.context, "Bad", false, false);
-        EXPECT_NE(run.err.str().find("\nExecution Path ... " + c.shown + "\n"), std::string::npos)
-            << run.err.str();
+        EXPECT_NE(run.err.Text().find("\nExecution Path ... " + c.shown + "\n"), std::string::npos)
+            << run.err.Text();
     }
 }
 

@@ -78,6 +78,40 @@ std::string BlockText(const std::vector<std::string_view>& lines) {
     return text;
 }
 
+// Appends the body of a $'...' word starting at `at` to `word`; returns the
+// position of the closing quote.
+std::optional<std::size_t> AppendAnsiQuoted(std::string_view line, std::size_t at,
+                                            std::string& word) {
+    for (; at < line.size(); ++at) {
+        const char c = line[at];
+        if (c == '\'')
+            return at;
+        if (c != '\\' || at + 1 == line.size()) {
+            word += c;
+            continue;
+        }
+        const char escape = line[++at];
+        if (escape == 'x' && at + 2 < line.size()) {
+            unsigned value = 0;
+            const auto [end, ec] =
+                std::from_chars(line.data() + at + 1, line.data() + at + 3, value, 16);
+            if (ec != std::errc() || end != line.data() + at + 3)
+                return std::nullopt;
+            word += static_cast<char>(value);
+            at += 2;
+        } else if (escape == 'e') {
+            word += '\x1b';
+        } else if (escape == 'n') {
+            word += '\n';
+        } else if (escape == 't') {
+            word += '\t';
+        } else {
+            word += escape;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::vector<std::string>> SplitShellWords(std::string_view line) {
@@ -91,6 +125,12 @@ std::optional<std::vector<std::string>> SplitShellWords(std::string_view line) {
                 words.push_back(std::move(word));
             word.clear();
             inWord = false;
+        } else if (c == '$' && i + 1 < line.size() && line[i + 1] == '\'') {
+            const std::optional<std::size_t> close = AppendAnsiQuoted(line, i + 2, word);
+            if (!close)
+                return std::nullopt;
+            i = *close;
+            inWord = true;
         } else if (c == '\'') {
             const std::size_t close = line.find('\'', i + 1);
             if (close == std::string_view::npos)
@@ -181,6 +221,23 @@ ParsedCases ParseCaseFile(std::string_view fileName, std::string_view content) {
             if (!words)
                 return fail(lineNumber, "unbalanced quotes in args");
             current->arguments = std::move(*words);
+        } else if (StartsWith(line, "env:")) {
+            auto words = SplitShellWords(line.substr(4));
+            if (!words)
+                return fail(lineNumber, "unbalanced quotes in env");
+            current->hasEnvironment = true;
+            current->environment.insert(current->environment.end(), words->begin(), words->end());
+        } else if (StartsWith(line, "locales:")) {
+            auto words = SplitShellWords(line.substr(8));
+            if (!words)
+                return fail(lineNumber, "unbalanced quotes in locales");
+            current->locales = std::move(*words);
+        } else if (StartsWith(line, "stdout:")) {
+            const std::string_view target = Trimmed(line.substr(7));
+            if (target != "pipe" && target != "full" && target != "closed" &&
+                target != "broken-pipe")
+                return fail(lineNumber, "unknown stdout target");
+            current->standardOutput = std::string(target);
         } else if (StartsWith(line, "program:")) {
             current->program = std::string(Trimmed(line.substr(8)));
         } else if (StartsWith(line, "exit:")) {

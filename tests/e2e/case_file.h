@@ -16,6 +16,14 @@ struct TestCase {
     std::vector<std::string> arguments;
     std::string program = "orvex"; // file name (may include a folder) to run the binary as
     int exitCode = 0;
+    // "env:" lines: the case's own locale settings (NAME=VALUE), in place of
+    // the runner's LC_ALL=C.
+    bool hasEnvironment = false;
+    std::vector<std::string> environment;
+    // "stdout:" pipe (the default), full, closed or broken-pipe.
+    std::string standardOutput = "pipe";
+    // "locales:" the locales the case needs installed.
+    std::vector<std::string> locales;
     std::string expectedStdout;
     std::string expectedStderr;
 };
@@ -29,9 +37,9 @@ struct ParsedCases {
 ParsedCases ParseCaseFile(std::string_view fileName, std::string_view content);
 
 // Splits an "args:" line into words the way a POSIX shell would, without
-// expansions: '...' is literal, "..." knows the escapes \" and \\, and a
-// backslash outside quotes escapes the next character. Empty on unbalanced
-// quotes.
+// expansions: '...' is literal, "..." knows the escapes \" and \\, $'...'
+// knows \xHH, \e, \n, \t, \\ and \', and a backslash outside quotes
+// escapes the next character. Empty on unbalanced quotes.
 std::optional<std::vector<std::string>> SplitShellWords(std::string_view line);
 
 // Compares actual output with an expected block. In expected text "{{*}}"

@@ -6,9 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#ifndef _WIN32
+#include <locale.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -86,12 +91,49 @@ std::string WindowsExpectation(std::string expected, const std::vector<std::stri
 }
 #endif
 
+// Why the case cannot run here, or nothing. A case that needs a locale the
+// system lacks is skipped, unless ORVEX_E2E_REQUIRE_LOCALES is set (as in
+// CI, which installs them): then it fails.
+std::string Unrunnable(const TestCase& testCase) {
+#ifdef _WIN32
+    if (testCase.hasEnvironment || !testCase.locales.empty() || testCase.standardOutput != "pipe")
+        return "locale settings and output targets are POSIX cases";
+#else
+    for (const std::string& name : testCase.locales) {
+        const locale_t locale = newlocale(LC_ALL_MASK, name.c_str(), static_cast<locale_t>(0));
+        if (locale == static_cast<locale_t>(0))
+            return "the locale " + name + " is not installed";
+        freelocale(locale);
+    }
+#endif
+    return {};
+}
+
+testsupport::RunOptions OptionsOf(const TestCase& testCase) {
+    testsupport::RunOptions options;
+    if (testCase.hasEnvironment)
+        options.localeEnvironment = testCase.environment;
+    using testsupport::OutputTarget;
+    if (testCase.standardOutput == "full")
+        options.standardOutput = OutputTarget::FullDevice;
+    else if (testCase.standardOutput == "closed")
+        options.standardOutput = OutputTarget::Closed;
+    else if (testCase.standardOutput == "broken-pipe")
+        options.standardOutput = OutputTarget::BrokenPipe;
+    return options;
+}
+
 class CaseTest : public testing::Test {
   public:
     CaseTest(TestCase testCase, fs::path binary, fs::path workDir)
         : case_(std::move(testCase)), binary_(std::move(binary)), workDir_(std::move(workDir)) {}
 
     void TestBody() override {
+        if (const std::string why = Unrunnable(case_); !why.empty()) {
+            if (std::getenv("ORVEX_E2E_REQUIRE_LOCALES") != nullptr && !case_.locales.empty())
+                FAIL() << why;
+            GTEST_SKIP() << why;
+        }
         // The case names the file the program runs as; a name other than the
         // built binary's (on Windows also plain "orvex" for "orvex.exe") runs
         // a copy.
@@ -105,7 +147,8 @@ class CaseTest : public testing::Test {
         }
         std::vector<std::string> arguments{Utf8(program)};
         arguments.insert(arguments.end(), case_.arguments.begin(), case_.arguments.end());
-        const testsupport::ProcessResult run = testsupport::RunProcess(Utf8(program), arguments);
+        const testsupport::ProcessResult run =
+            testsupport::RunProcess(Utf8(program), arguments, OptionsOf(case_));
         const std::string exeDir = Utf8(program.parent_path());
         std::string expectedStdout = case_.expectedStdout;
         std::string expectedStderr = case_.expectedStderr;
@@ -175,7 +218,13 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Full paths in the platform's own form (on Windows with a drive and
     // backslashes), as the program reports its own location.
-    const fs::path binary = fs::absolute(ORVEX_E2E_BINARY).make_preferred();
+    // ORVEX_E2E_BINARY runs the cases against another build of the program,
+    // such as the released one.
+    const char* otherBinary = std::getenv("ORVEX_E2E_BINARY");
+    const fs::path binary =
+        fs::absolute(otherBinary != nullptr && otherBinary[0] != '\0' ? otherBinary
+                                                                      : ORVEX_E2E_BINARY)
+            .make_preferred();
     const fs::path workDir = fs::absolute(ORVEX_E2E_WORK_DIR).make_preferred();
     orvex::e2e::RegisterCases(ORVEX_E2E_CASES_DIR, binary, workDir);
     return RUN_ALL_TESTS();

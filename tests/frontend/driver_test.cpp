@@ -1,3 +1,4 @@
+#include "cmdline/output_streams.h"
 #include "frontend/driver.h"
 
 #include "fake_console.h"
@@ -29,8 +30,8 @@ struct DriverRun {
         return *this;
     }
 
-    std::ostringstream out;
-    std::ostringstream err;
+    cmdline::TStringSink out;
+    cmdline::TStringSink err;
     FakeConsole console;
     cmdline::TCmdLineContext context;
     TRunSettings settings;
@@ -45,11 +46,11 @@ struct ProgramRun {
 
 ProgramRun RunWhole(const std::vector<std::string>& arguments,
                     const std::string& path = "/opt/calc/orvex") {
-    std::ostringstream out;
-    std::ostringstream err;
+    cmdline::TStringSink out;
+    cmdline::TStringSink err;
     FakeConsole console;
     const int exitCode = RunProgram(arguments, path, RawLine(path, arguments), out, err, console);
-    return {exitCode, out.str(), err.str(), console.log};
+    return {exitCode, out.Text(), err.Text(), console.log};
 }
 
 int CountLines(const std::string& text) {
@@ -92,8 +93,8 @@ TEST(Driver, MissingParameterReportKindChoosesTheStandardReport) {
     DriverRun run({});
     run.context.MissingParamReportKind = 1;
     run.Run();
-    EXPECT_NE(run.err.str().find("--INFO) (See Syntax Definition Below)\n\n"), std::string::npos)
-        << run.err.str();
+    EXPECT_NE(run.err.Text().find("--INFO) (See Syntax Definition Below)\n\n"), std::string::npos)
+        << run.err.Text();
 }
 
 struct RoadCase {
@@ -165,19 +166,19 @@ TEST(Driver, BannerPermissionOffSuppressesTheEvaluationBanner) {
     DriverRun run({"-b", "1"});
     run.context.BannerAllowed = false;
     run.Run();
-    EXPECT_EQ(run.err.str(), "");
+    EXPECT_EQ(run.err.Text(), "");
 }
 
 TEST(Driver, ABannerOptionAloneTakesTheEvaluationRoadWithAnEmptyExpression) {
     DriverRun run({"-b"});
     run.Run();
     EXPECT_EQ(run.settings.Expression, "");
-    EXPECT_EQ(run.out.str(), "");
-    EXPECT_TRUE(run.err.str().starts_with("orvex v2.4.0"));
+    EXPECT_EQ(run.out.Text(), "");
+    EXPECT_TRUE(run.err.Text().starts_with("orvex v2.4.0"));
     // The engine refuses to evaluate nothing; that is an evaluation error.
-    EXPECT_TRUE(run.err.str().ends_with("Expression Evaluated: \n"
-                                        "ERROR!  Cannot evaluate: empty expression\n\n"))
-        << run.err.str();
+    EXPECT_TRUE(run.err.Text().ends_with("Expression Evaluated: \n"
+                                         "ERROR!  Cannot evaluate: empty expression\n\n"))
+        << run.err.Text();
     EXPECT_EQ(run.context.ExitCode, 80);
 }
 
@@ -203,8 +204,8 @@ TEST(Driver, ErrorExitBeepsWaitsAndPrintsTheBriefHelpOnStandardError) {
     TakeErrorExit(run.context, run.settings, 1, 83, DriverString("orvex.smorethanonecomparison"),
                   true);
     EXPECT_EQ(run.context.ExitCode, 83);
-    EXPECT_EQ(run.out.str(), "");
-    const std::string err = run.err.str();
+    EXPECT_EQ(run.out.Text(), "");
+    const std::string err = run.err.Text();
     EXPECT_TRUE(err.starts_with("orvex v2.4.0")) << err;
     EXPECT_NE(err.find("\nYou entered ...... /opt/calc/orvex --debug 1<2=3\n\n"
                        "More than One Boolean Comparison Attempted (See Syntax Definition Below)"
@@ -219,9 +220,9 @@ TEST(Driver, ErrorExitBeepsWaitsAndPrintsTheBriefHelpOnStandardError) {
 TEST(Driver, ErrorExitAfterAnExplicitBannerPrintsNoSecondBanner) {
     DriverRun run({"-b", "-v", "1"});
     run.Run();
-    const std::string before = run.err.str();
+    const std::string before = run.err.Text();
     TakeErrorExit(run.context, run.settings, 1, 83, "Bad", true);
-    const std::string after = run.err.str().substr(before.size());
+    const std::string after = run.err.Text().substr(before.size());
     EXPECT_TRUE(after.starts_with("Invalid or Incomplete Syntax!\n")) << after;
 }
 

@@ -1,3 +1,4 @@
+#include "cmdline/output_streams.h"
 #include "frontend/evaluation.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,10 @@ struct Captured {
 Captured Evaluate(const std::string& expression, const TRenderOptions& options = {},
                   const std::string& pattern = DefaultPattern, std::uint16_t minimumLength = 0,
                   std::uint16_t blockSize = 0, int exitCode = 0) {
-    std::ostringstream out, err;
+    cmdline::TStringSink out, err;
     const int code = EvaluateAndPrint(expression, minimumLength, blockSize, pattern, options,
                                       formatting::TFormatSettings{}, out, err, exitCode);
-    return {out.str(), err.str(), code};
+    return {out.Text(), err.Text(), code};
 }
 
 TRenderOptions Percent() {
@@ -184,9 +185,9 @@ TEST(Evaluation, ShownExpressionIsNotRepeatedOnStandardError) {
 }
 
 TEST(Evaluation, ExpressionLine) {
-    std::ostringstream out;
+    cmdline::TStringSink out;
     WriteExpressionLine(out, "1 + 2");
-    EXPECT_EQ(out.str(), "Expression Evaluated: 1 + 2\n");
+    EXPECT_EQ(out.Text(), "Expression Evaluated: 1 + 2\n");
 }
 
 } // namespace

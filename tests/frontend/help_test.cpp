@@ -1,3 +1,4 @@
+#include "cmdline/output_streams.h"
 #include "frontend/help.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +19,9 @@ std::string ReadDataFile(const std::string& name) {
 }
 
 std::string Help(const std::string& programName, bool verbose, bool brief) {
-    std::ostringstream out;
+    cmdline::TStringSink out;
     PrintHelp(out, programName, verbose, brief);
-    return out.str();
+    return out.Text();
 }
 
 struct HelpSize {

@@ -2,6 +2,7 @@
 // thousands of arguments, a hundred thousand decimals, very long names,
 // numbers and strings, and nesting up to the documented depth and one past
 // it. They check results only; the benchmarks watch the time.
+#include "cmdline/output_streams.h"
 #include "limit_inputs.h"
 
 #include "fake_console.h"
@@ -29,11 +30,11 @@ TRun RunInProcess(const std::vector<std::string>& arguments) {
     std::string rawLine = path;
     for (const std::string& argument : arguments)
         rawLine.append(1, ' ').append(argument);
-    std::ostringstream out;
-    std::ostringstream err;
+    cmdline::TStringSink out;
+    cmdline::TStringSink err;
     testing::FakeConsole console;
     const int exitCode = frontend::RunProgram(arguments, path, rawLine, out, err, console);
-    return {exitCode, out.str(), err.str()};
+    return {exitCode, out.Text(), err.Text()};
 }
 
 struct TResultCase {

@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 namespace orvex::testsupport {
 namespace {
@@ -34,9 +36,57 @@ void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
     }
 }
 
+// The locale settings the child runs with.
+void SetLocaleEnvironment(const RunOptions& options) {
+    if (!options.localeEnvironment) {
+        setenv("LC_ALL", "C", 1);
+        return;
+    }
+    std::vector<std::string> names;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view setting(*entry);
+        const std::string_view name = setting.substr(0, setting.find('='));
+        if (name == "LANG" || name == "LANGUAGE" || name.starts_with("LC_"))
+            names.emplace_back(name);
+    }
+    for (const std::string& name : names)
+        unsetenv(name.c_str());
+    for (const std::string& setting : *options.localeEnvironment) {
+        const std::size_t equals = setting.find('=');
+        setenv(setting.substr(0, equals).c_str(),
+               equals == std::string::npos ? "" : setting.c_str() + equals + 1, 1);
+    }
+}
+
+// Points the child's standard output where the options say; the captured
+// pipe is already in place.
+void RedirectStandardOutput(OutputTarget target) {
+    switch (target) {
+    case OutputTarget::Pipe:
+        return;
+    case OutputTarget::FullDevice:
+        dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+        return;
+    case OutputTarget::Closed:
+        close(STDOUT_FILENO);
+        return;
+    case OutputTarget::BrokenPipe: {
+        int broken[2];
+        if (pipe(broken) != 0)
+            _exit(126);
+        close(broken[0]);
+        dup2(broken[1], STDOUT_FILENO);
+        close(broken[1]);
+        signal(SIGPIPE, SIG_IGN);
+        return;
+    }
+    }
+}
+
 } // namespace
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const RunOptions& options) {
     ProcessResult result;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
@@ -53,7 +103,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         dup2(errPipe[1], STDERR_FILENO);
         close(outPipe[0]);
         close(errPipe[0]);
-        setenv("LC_ALL", "C", 1);
+        RedirectStandardOutput(options.standardOutput);
+        SetLocaleEnvironment(options);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -133,7 +133,9 @@ std::string CommandLineFor(const std::vector<std::string>& arguments) {
     return line;
 }
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+// The options' other output targets and locale settings are POSIX tests.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const RunOptions& /*options*/) {
     ProcessResult result;
     Handle outRead, outWrite, errRead, errWrite;
     if (!CreateChildPipe(outRead, outWrite) || !CreateChildPipe(errRead, errWrite))
