@@ -92,7 +92,7 @@ std::string WindowsExpectation(std::string expected, const std::vector<std::stri
 #endif
 
 // Why the case cannot run here, or nothing. A case that needs a locale the
-// system lacks is skipped, unless ORVEX_E2E_REQUIRE_LOCALES is set (as in
+// system lacks is skipped, unless ORVEX_REQUIRE_LOCALES is set (as in
 // CI, which installs them): then it fails.
 std::string Unrunnable(const TestCase& testCase) {
 #ifdef _WIN32
@@ -130,7 +130,7 @@ class CaseTest : public testing::Test {
 
     void TestBody() override {
         if (const std::string why = Unrunnable(case_); !why.empty()) {
-            if (std::getenv("ORVEX_E2E_REQUIRE_LOCALES") != nullptr && !case_.locales.empty())
+            if (std::getenv("ORVEX_REQUIRE_LOCALES") != nullptr && !case_.locales.empty())
                 FAIL() << why;
             GTEST_SKIP() << why;
         }

@@ -61,6 +61,54 @@ const std::string kBriefHelpEnd = "For more details, please type: orvex -?  OR  
 const std::string kExtendedHelpEnd = "    255 - Syntax Help Requested\n";
 const std::string kNormalHelpEnd = " orvex \"K\" + 16384  -S -Z\n\n";
 
+// A standard output that refuses every write, as a full device does.
+class FullSink final : public cmdline::TTextSink {
+  protected:
+    std::string Deliver(std::string_view) override { return "No space left on device"; }
+};
+
+// --- Failed writes ---------------------------------------------------------
+
+TEST(Driver, AnyRoadWhoseOutputCannotBeWrittenEndsWithExitCode74) {
+    const std::vector<std::vector<std::string>> roads = {
+        {"1+2"}, {"5 > 3"}, {"5 < 3"}, {"-h"}, {"--??"}, {"255", "--hex"}, {"1/0", "-s"}};
+    for (const std::vector<std::string>& arguments : roads) {
+        FullSink out;
+        cmdline::TStringSink err;
+        FakeConsole console;
+        const std::string path = "/opt/calc/orvex";
+        const int exitCode =
+            RunProgram(arguments, path, RawLine(path, arguments), out, err, console);
+        SCOPED_TRACE(arguments[0]);
+        EXPECT_EQ(exitCode, 74);
+        EXPECT_TRUE(err.Text().ends_with("orvex: write error: No space left on device\n"))
+            << err.Text();
+    }
+}
+
+TEST(Driver, RoadsThatWriteNothingToStandardOutputKeepTheirExitCode) {
+    const std::vector<std::pair<std::vector<std::string>, int>> roads = {
+        {{"1/0"}, 81}, {{"abc"}, 80}, {{"1<2<3"}, 83}, {{}, 64}, {{"--version-only"}, 0}};
+    for (const auto& [arguments, expected] : roads) {
+        FullSink out;
+        cmdline::TStringSink err;
+        FakeConsole console;
+        const std::string path = "/opt/calc/orvex";
+        EXPECT_EQ(RunProgram(arguments, path, RawLine(path, arguments), out, err, console),
+                  expected);
+        EXPECT_EQ(err.Text().find("write error"), std::string::npos);
+    }
+}
+
+TEST(Driver, AFailedStandardErrorAloneLeavesTheExitCode) {
+    cmdline::TStringSink out;
+    FullSink err;
+    FakeConsole console;
+    const std::vector<std::string> arguments{"1/0"};
+    EXPECT_EQ(RunProgram(arguments, "/opt/calc/orvex", "orvex 1/0", out, err, console), 81);
+    EXPECT_EQ(out.Text(), "");
+}
+
 // --- Roads ---------------------------------------------------------------
 
 TEST(Driver, EmptyCommandLineReportsOnStandardErrorOnly) {

@@ -77,6 +77,23 @@ TEST(ReadLocaleFacts, CLocale) {
 }
 #endif
 
+// One rule for every platform: a separator is one character of the program's
+// text.
+TEST(SeparatorFromCodePoint, MapsEveryLocaleSeparatorToOneCharacter) {
+    const struct {
+        char32_t codePoint;
+        char expected;
+    } rows[] = {
+        {U'.', '.'},    {U',', ','},    {U'\'', '\''},  {U' ', ' '},
+        {0x00A0, ' '},  {0x2007, ' '},  {0x2009, ' '},  {0x202F, ' '},
+        {0x2019, '\''}, {0x066B, '\0'}, {0x2008, '\0'}, {0x2018, '\0'},
+        {0x0080, '\0'}, {0x7F, '\x7F'}, {0, '\0'},      {0x1F600, '\0'},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SeparatorFromCodePoint(row.codePoint), row.expected)
+            << "U+" << std::hex << static_cast<unsigned>(row.codePoint);
+}
+
 TEST(SameTextIgnoreCase, ComparesLetterCaseFree) {
     EXPECT_TRUE(SameTextIgnoreCase("SqRt", "sqrt"));
     EXPECT_TRUE(SameTextIgnoreCase("", ""));
