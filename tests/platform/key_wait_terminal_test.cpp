@@ -62,7 +62,9 @@ void CloseOnExec(int fd) {
     fcntl(fd, F_SETFD, FD_CLOEXEC);
 }
 
-enum class Group { Foreground, Background };
+// Orphaned: orvex stays in the session leader's own foreground group, which
+// no shell outside it can continue, so the system never stops it for SIGTSTP.
+enum class Group { Foreground, Background, Orphaned };
 
 // Shell commands the session leader understands.
 constexpr char kTakeTerminal = 't'; // make the leader's own group the foreground
@@ -71,7 +73,8 @@ constexpr char kForeground = 'f';   // hand the terminal to orvex and continue i
 // orvex as a job of the session leader: a process group of its own, in the
 // foreground or not, with the signals as an exec from a shell leaves them.
 [[noreturn]] void StartOrvex(int tty, Group group, bool ignoreInterrupt) {
-    setpgid(0, 0);
+    if (group != Group::Orphaned)
+        setpgid(0, 0);
     if (group == Group::Foreground)
         tcsetpgrp(tty, getpid());
     dup2(tty, STDIN_FILENO);
@@ -110,7 +113,8 @@ constexpr char kForeground = 'f';   // hand the terminal to orvex and continue i
     const pid_t orvex = fork();
     if (orvex == 0)
         StartOrvex(tty, group, ignoreInterrupt);
-    setpgid(orvex, orvex);
+    if (group != Group::Orphaned)
+        setpgid(orvex, orvex);
     if (group == Group::Foreground)
         tcsetpgrp(tty, orvex);
     [[maybe_unused]] ssize_t written = write(events, &orvex, sizeof orvex);
@@ -398,6 +402,20 @@ TEST(KeyWaitOnTerminal, StopRestoresTheModesAndContinueReentersTheWait) {
     run.Type("x");
     EXPECT_TRUE(ExitedWith(run.NextStatus(), kMoreThanOneComparison));
     EXPECT_TRUE(SameModes(run.Modes(), changed)) << Describe(run.Modes());
+}
+
+// Where Ctrl-Z cannot stop the process, the wait gets its mode back at once.
+TEST(KeyWaitOnTerminal, StopInAnOrphanedGroupKeepsWaiting) {
+    TerminalRun run(Group::Orphaned);
+    START_WAIT(run);
+    run.Type("\x1a");
+    ASSERT_TRUE(run.AwaitDots(run.Dots() + 2));
+    ASSERT_TRUE(run.AwaitWaitMode()) << Describe(run.Modes());
+    run.Type("x");
+    EXPECT_TRUE(ExitedWith(run.NextStatus(), kMoreThanOneComparison));
+    run.DrainOutput();
+    EXPECT_LT(run.Dots(), kWaitTicks);
+    EXPECT_TRUE(SameModes(run.Modes(), run.before)) << Describe(run.Modes());
 }
 
 // A wait begun in the background leaves the terminal alone until fg brings
