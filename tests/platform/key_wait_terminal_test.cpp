@@ -404,6 +404,17 @@ TEST(KeyWaitOnTerminal, StopRestoresTheModesAndContinueReentersTheWait) {
     EXPECT_TRUE(SameModes(run.Modes(), changed)) << Describe(run.Modes());
 }
 
+// Once another process group has the terminal, its modes are no longer the
+// wait's to restore: trying would stop the run with SIGTTOU.
+TEST(KeyWaitOnTerminal, TerminalTakenAwayIsLeftToItsNewOwner) {
+    TerminalRun run(Group::Foreground);
+    START_WAIT(run);
+    run.Command(kTakeTerminal);
+    ASSERT_TRUE(run.AwaitDots(run.Dots() + 2));
+    kill(run.Pid(), SIGTERM);
+    EXPECT_TRUE(DiedOf(run.NextStatus(kStepLimit), SIGTERM));
+}
+
 // Where Ctrl-Z cannot stop the process, the wait gets its mode back at once.
 TEST(KeyWaitOnTerminal, StopInAnOrphanedGroupKeepsWaiting) {
     TerminalRun run(Group::Orphaned);
