@@ -173,6 +173,8 @@ class TerminalRun {
     ~TerminalRun() {
         if (orvex_ > 0 && !ended_)
             kill(orvex_, SIGKILL);
+        if (leader_ > 0 && !ended_)
+            kill(leader_, SIGKILL); // it may never have heard of orvex
         if (leader_ > 0)
             waitpid(leader_, nullptr, 0);
         for (int fd : {master_, tty_, commands_, events_})
