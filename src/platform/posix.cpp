@@ -376,29 +376,166 @@ LocalTime Now() {
                      static_cast<int>(now.tv_usec / 1000)};
 }
 
+// The key wait's console. Its terminal handling runs partly in signal
+// handlers, so everything it calls from there is async-signal-safe.
+#include <signal.h>
+
+#include <cerrno>
+
 namespace {
 
-// The controlling terminal, when the process has one. Keys are read from it
-// in non-canonical mode so that a single key press ends the wait.
+// The signals the key wait handles while it runs: those that end the process
+// (the terminal is restored first), the keyboard stop (restored before
+// stopping) and the continue after any stop (the wait's mode re-entered).
+constexpr int kWaitSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
+constexpr std::size_t kWaitSignalCount = std::size(kWaitSignals);
+
+// What the signal handlers share with the wait. The wait changes it only
+// while its signals are blocked; the handlers change it only while all the
+// others are blocked too.
+struct KeyWaitTerminal {
+    volatile sig_atomic_t waiting = 0; // handlers installed, a capture in progress
+    volatile sig_atomic_t modeSet = 0; // the terminal is in the wait's mode
+    termios found{};                   // the modes to leave the terminal in
+};
+KeyWaitTerminal keyWait;
+
+sigset_t WaitSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : kWaitSignals)
+        sigaddset(&set, signal);
+    return set;
+}
+
+void ChangeSignalMask(int how, int signal) {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    sigprocmask(how, &set, nullptr);
+}
+
+void SetDisposition(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_mask = WaitSignalSet();
+    action.sa_flags = SA_RESTART;
+    sigaction(signal, &action, nullptr);
+}
+
+// Only the foreground process group may change the terminal's modes; a
+// background job that tries is stopped by SIGTTOU. A standard input that is
+// some other terminal than the controlling one has no foreground group for us.
+bool OwnsTerminal() {
+    const pid_t foreground = tcgetpgrp(STDIN_FILENO);
+    return foreground != -1 && foreground == getpgrp();
+}
+
+// No line editing and no echo, and reads that never block: a single key
+// press becomes visible to the poll at once. Signal keys keep working.
+termios WaitModeOf(const termios& modes) {
+    termios wait = modes;
+    wait.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    wait.c_cc[VMIN] = 0;
+    wait.c_cc[VTIME] = 0;
+    return wait;
+}
+
+// Takes the terminal's present modes as the ones to leave it in, unless they
+// are the wait's own, and puts the terminal into the wait's mode.
+void EnterWaitMode() {
+    if (!OwnsTerminal())
+        return;
+    if (keyWait.modeSet == 0 && tcgetattr(STDIN_FILENO, &keyWait.found) != 0)
+        return;
+    const termios wait = WaitModeOf(keyWait.found);
+    if (tcsetattr(STDIN_FILENO, TCSANOW, &wait) == 0)
+        keyWait.modeSet = 1;
+}
+
+void LeaveWaitMode() {
+    if (keyWait.modeSet == 0)
+        return;
+    keyWait.modeSet = 0;
+    if (OwnsTerminal())
+        tcsetattr(STDIN_FILENO, TCSANOW, &keyWait.found);
+}
+
+// Dies of the signal that arrived, as if no handler had been there, so that
+// the parent sees the true cause (a shell reports 130 for SIGINT).
+void EndOnSignal(int signal) {
+    LeaveWaitMode();
+    SetDisposition(signal, SIG_DFL);
+    raise(signal);
+    ChangeSignalMask(SIG_UNBLOCK, signal);
+}
+
+// The shell gets its terminal back as it handed it over; once continued, the
+// modes it has then are the ones to restore when the wait ends. In an
+// orphaned process group the stop never happens and the wait goes on at once.
+void StopOnSignal(int) {
+    const int savedErrno = errno;
+    LeaveWaitMode();
+    SetDisposition(SIGTSTP, SIG_DFL);
+    raise(SIGTSTP);
+    ChangeSignalMask(SIG_UNBLOCK, SIGTSTP); // stopped here until continued
+    ChangeSignalMask(SIG_BLOCK, SIGTSTP);
+    SetDisposition(SIGTSTP, StopOnSignal);
+    if (keyWait.waiting != 0)
+        EnterWaitMode();
+    errno = savedErrno;
+}
+
+// After a stop by SIGSTOP, or a wait begun in the background and brought to
+// the foreground, the wait's mode is (re-)entered here.
+void ResumeOnSignal(int) {
+    const int savedErrno = errno;
+    if (keyWait.waiting != 0)
+        EnterWaitMode();
+    errno = savedErrno;
+}
+
+// Blocks the wait's signals for its lifetime, so that no handler runs while
+// the wait itself changes the shared state.
+class WaitSignalsBlocked {
+  public:
+    WaitSignalsBlocked() {
+        const sigset_t waitSignals = WaitSignalSet();
+        sigprocmask(SIG_BLOCK, &waitSignals, &previous_);
+    }
+    ~WaitSignalsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    WaitSignalsBlocked(const WaitSignalsBlocked&) = delete;
+    WaitSignalsBlocked& operator=(const WaitSignalsBlocked&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
+
+bool IsIgnored(const struct sigaction& action) {
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
+}
+
+// The controlling terminal, when standard input is one. Keys are read from
+// it in the wait's mode so that a single key press ends the wait; whatever
+// ends the wait, the terminal is left in the modes it had.
 class PosixConsole final : public Console {
   public:
     ~PosixConsole() override { EndKeyCapture(); }
 
     void BeginKeyCapture() override {
-        if (capturing_ || !isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_) != 0)
+        if (capturing_ || keyWait.waiting != 0 || !isatty(STDIN_FILENO))
             return;
-        termios raw = saved_;
-        raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-        raw.c_cc[VMIN] = 0;
-        raw.c_cc[VTIME] = 0;
-        if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0)
-            return;
+        const WaitSignalsBlocked blocked;
+        InstallHandlers();
         capturing_ = true;
-        tcflush(STDIN_FILENO, TCIFLUSH);
+        keyWait.waiting = 1;
+        EnterWaitMode();
+        if (keyWait.modeSet != 0)
+            tcflush(STDIN_FILENO, TCIFLUSH);
     }
 
     bool KeyPressed() override {
-        if (!capturing_)
+        if (keyWait.modeSet == 0)
             return false;
         pollfd pending{STDIN_FILENO, POLLIN, 0};
         return poll(&pending, 1, 0) > 0 && (pending.revents & POLLIN) != 0;
@@ -407,8 +544,12 @@ class PosixConsole final : public Console {
     void EndKeyCapture() override {
         if (!capturing_)
             return;
-        tcflush(STDIN_FILENO, TCIFLUSH);
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+        const WaitSignalsBlocked blocked;
+        if (keyWait.modeSet != 0 && OwnsTerminal())
+            tcflush(STDIN_FILENO, TCIFLUSH);
+        LeaveWaitMode();
+        keyWait.waiting = 0;
+        RestoreHandlers();
         capturing_ = false;
     }
 
@@ -425,8 +566,29 @@ class PosixConsole final : public Console {
     }
 
   private:
+    // A signal the process ignores stays ignored (a background job of a
+    // non-interactive shell must not die of the keyboard's SIGINT). SIGCONT
+    // is the exception: ignoring it changes nothing but whether a handler
+    // runs, and the wait needs its own to get its mode back after a stop.
+    void InstallHandlers() {
+        for (std::size_t i = 0; i < kWaitSignalCount; ++i) {
+            const int signal = kWaitSignals[i];
+            sigaction(signal, nullptr, &previous_[i]);
+            if (IsIgnored(previous_[i]) && signal != SIGCONT)
+                continue;
+            SetDisposition(signal, signal == SIGTSTP   ? StopOnSignal
+                                   : signal == SIGCONT ? ResumeOnSignal
+                                                       : EndOnSignal);
+        }
+    }
+
+    void RestoreHandlers() {
+        for (std::size_t i = 0; i < kWaitSignalCount; ++i)
+            sigaction(kWaitSignals[i], &previous_[i], nullptr);
+    }
+
     bool capturing_ = false;
-    termios saved_{};
+    std::array<struct sigaction, kWaitSignalCount> previous_{};
 };
 
 } // namespace
