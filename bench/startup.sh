@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# The whole process, start-up included: `orvex 1+2` beside `expr 1 + 2` and
-# beside a static C++ hello-world built on the spot (one writing through
-# iostream, one through stdio), in instructions (callgrind: repeatable, so
-# one run each) and in wall time (hyperfine: all four side by side in one
-# run, so that they share the machine's load).
+# The whole process, start-up included, for the released program: `orvex 1+2`
+# beside `expr 1 + 2`, a dynamically linked C program that does nothing, and
+# a C++ floor program linked as the calculator is (shared C library, its own
+# C++ runtime, position-independent) that uses strings, vectors and an
+# exception handler but no iostream. Each in the C, C.UTF-8 and de_DE.UTF-8
+# locales; then the error roads and help against `orvex 1+2`.
 #
 #   bench/startup.sh [path/to/orvex]
 #
-# The calculator defaults to the release preset's static build, which is made
-# when it is missing. Instructions are counted twice: in the locale the
-# environment sets, and with LC_ALL=C (expr reads its locale at start-up, so
-# its count depends on it).
+# Instructions come from callgrind (repeatable, so one run each). Wall time
+# comes from interleaved runs of fresh copies of each binary (each round
+# runs every command once, so all share the machine's load alike); the
+# median of RUNS rounds (default 2000) is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,67 +21,97 @@ if [[ ! -x $orvex ]]; then
     cmake --workflow --preset release >/dev/null
 fi
 command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
-if ! command -v hyperfine >/dev/null; then
-    echo "== installing hyperfine"
-    sudo_cmd=()
-    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
-        hyperfine >/dev/null
-fi
+command -v python3 >/dev/null || { echo "python3 is needed" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cat >"$work/hello_iostream.cpp" <<'EOF'
-#include <iostream>
-int main() { std::cout << "Hello, world!\n"; }
+cat >"$work/nothing.c" <<'EOF'
+int main(void) { return 0; }
 EOF
-cat >"$work/hello_stdio.cpp" <<'EOF'
-#include <cstdio>
-int main() { std::puts("Hello, world!"); }
+cat >"$work/floor.cpp" <<'EOF'
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv, argv + argc);
+    std::string out = args.size() > 1 ? args[1] : std::string("?");
+    try {
+        if (argc > 9)
+            throw std::runtime_error("too many");
+    } catch (const std::exception&) {
+        return 1;
+    }
+    out += '\n';
+    return write(1, out.data(), out.size()) < 0;
+}
 EOF
-${CXX:-c++} -O2 -static "$work/hello_iostream.cpp" -o "$work/hello_iostream"
-${CXX:-c++} -O2 -static "$work/hello_stdio.cpp" -o "$work/hello_stdio"
-expr=$(command -v expr)
-
-commands=("$orvex 1+2" "$expr 1 + 2" "$work/hello_iostream" "$work/hello_stdio")
-names=("orvex 1+2" "expr 1 + 2" "hello (iostream, static)" "hello (stdio, static)")
+${CC:-cc} -O2 "$work/nothing.c" -o "$work/nothing"
+${CXX:-c++} -O2 -std=c++20 -fPIE -pie -static-libstdc++ -static-libgcc "$work/floor.cpp" \
+    -o "$work/floor"
+cp "$orvex" "$work/orvex"
+cp "$(command -v expr)" "$work/expr"
 
 # Instructions of one whole run; the arguments are the command's words.
 instructions() {
-    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+    { valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null || true; } |
         sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
-
-echo "== instructions (callgrind)"
-printf '%-26s %14s %14s\n' "" "locale as set" "LC_ALL=C"
-declare -a asSet plainC
-for i in "${!commands[@]}"; do
-    read -ra words <<<"${commands[$i]}"
-    asSet[i]=$(instructions "${words[@]}")
-    plainC[i]=$(LC_ALL=C instructions "${words[@]}")
-    printf '%-26s %14s %14s\n' "${names[$i]}" "${asSet[$i]}" "${plainC[$i]}"
-done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-echo "orvex / expr:             $(ratio "${asSet[0]}" "${asSet[1]}") (locale as set)," \
-    "$(ratio "${plainC[0]}" "${plainC[1]}") (LC_ALL=C); the target is at most 0.33"
+
+locales=(C C.UTF-8 de_DE.UTF-8)
+echo "== instructions (callgrind)"
+printf '%-24s' ""
+for l in "${locales[@]}"; do printf '%14s' "$l"; done
+echo
+declare -A count
+for name in "orvex 1+2" "expr 1 + 2" "nothing (C)" "floor (C++)"; do
+    case $name in
+    "orvex 1+2") words=("$work/orvex" 1+2) ;;
+    "expr 1 + 2") words=("$work/expr" 1 + 2) ;;
+    "nothing (C)") words=("$work/nothing") ;;
+    "floor (C++)") words=("$work/floor" 3) ;;
+    esac
+    printf '%-24s' "$name"
+    for l in "${locales[@]}"; do
+        count[$name,$l]=$(LC_ALL=$l instructions "${words[@]}")
+        printf '%14s' "${count[$name,$l]}"
+    done
+    echo
+done
+printf '%-24s' "orvex / expr"
+for l in "${locales[@]}"; do printf '%14s' "$(ratio "${count[orvex 1+2,$l]}" "${count[expr 1 + 2,$l]}")"; done
+echo "   (targets: 0.85 in C, 0.5 otherwise)"
 
 echo
-echo "== wall time (hyperfine)"
-json="$work/times.json"
-hyperfine --shell=none --warmup 100 --runs "${RUNS:-2000}" --export-json "$json" \
-    --command-name "${names[0]}" "${commands[0]}" \
-    --command-name "${names[1]}" "${commands[1]}" \
-    --command-name "${names[2]}" "${commands[2]}" \
-    --command-name "${names[3]}" "${commands[3]}"
-if command -v python3 >/dev/null; then
-    python3 - "$json" <<'EOF'
-import json, sys
-results = json.load(open(sys.argv[1]))["results"]
-mean = {r["command"]: r["mean"] for r in results}
-median = {r["command"]: r["median"] for r in results}
-orvex = "orvex 1+2"
-for hello in ("hello (iostream, static)", "hello (stdio, static)"):
-    print(f"orvex / {hello}: mean {mean[orvex] / mean[hello]:.2f}, "
-          f"median {median[orvex] / median[hello]:.2f} (target at most 1.3)")
+echo "== the other roads against orvex 1+2 (instructions, LC_ALL=C)"
+base=${count[orvex 1+2,C]}
+for road in "1/0" "abc" "1<2<3" "-h"; do
+    n=$(LC_ALL=C instructions "$work/orvex" "$road")
+    printf '%-24s%14s%10s\n' "orvex $road" "$n" "$(ratio "$n" "$base")"
+done
+echo "(targets: errors at most 1.2, help at most 1.5)"
+
+echo
+echo "== wall time (interleaved runs, median)"
+LC_ALL=C python3 - "$work" "${RUNS:-2000}" <<'EOF'
+import os, statistics, subprocess, sys, time
+work, rounds = sys.argv[1], int(sys.argv[2])
+commands = {
+    "orvex 1+2": [f"{work}/orvex", "1+2"],
+    "expr 1 + 2": [f"{work}/expr", "1", "+", "2"],
+    "nothing (C)": [f"{work}/nothing"],
+    "floor (C++)": [f"{work}/floor", "3"],
+}
+times = {name: [] for name in commands}
+devnull = subprocess.DEVNULL
+for _ in range(rounds):
+    for name, argv in commands.items():
+        start = time.perf_counter_ns()
+        subprocess.run(argv, stdout=devnull, stderr=devnull)
+        times[name].append(time.perf_counter_ns() - start)
+median = {name: statistics.median(t) / 1000 for name, t in times.items()}
+for name, value in median.items():
+    print(f"{name:24}{value:10.0f} us")
+print(f"orvex / expr: {median['orvex 1+2'] / median['expr 1 + 2']:.2f} (target at most 1.00)")
 EOF
-fi
