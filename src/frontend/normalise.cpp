@@ -364,10 +364,31 @@ void TidyBlanks(std::string& text) {
     text.resize(write);
 }
 
-// The operators after which a sign sticks to its operand, in the order their
-// rules run, and the sign characters in theirs.
-constexpr std::string_view SignSpacingOperators = "*/+-<>=,";
-constexpr std::string_view SignCharacters = "+-";
+// The operators after which a sign sticks to its operand, in the order
+// their rules run ("*", "/", "+", "-", "<", ">", "=", ","); -1 for any other
+// character.
+int SignSpacingOperatorIndex(char c) {
+    switch (c) {
+    case '*':
+        return 0;
+    case '/':
+        return 1;
+    case '+':
+        return 2;
+    case '-':
+        return 3;
+    case '<':
+        return 4;
+    case '>':
+        return 5;
+    case '=':
+        return 6;
+    case ',':
+        return 7;
+    default:
+        return -1;
+    }
+}
 
 // The rules that make a sign stick run one after another: for each operator
 // and each sign, first "(" sign, then operator, blank, sign. The times below
@@ -375,8 +396,9 @@ constexpr std::string_view SignCharacters = "+-";
 constexpr int LeadingSignTime = -1;
 constexpr int NeverSticks = INT_MAX;
 
+// "+" before "-".
 int SignIndex(char sign) {
-    return static_cast<int>(SignCharacters.find(sign));
+    return sign == '+' ? 0 : 1;
 }
 
 // When the sign at `at`, followed by a blank, loses that blank. After an
@@ -391,10 +413,10 @@ int StickTime(std::size_t at, char sign, char previous, char beforePrevious, std
         return 2 * SignIndex(sign);
     if (previous != ' ' || at < 2)
         return NeverSticks;
-    const std::size_t op = SignSpacingOperators.find(beforePrevious);
-    if (op == std::string_view::npos)
+    const int op = SignSpacingOperatorIndex(beforePrevious);
+    if (op < 0)
         return NeverSticks;
-    const int time = 4 * static_cast<int>(op) + 2 * SignIndex(sign) + 1;
+    const int time = 4 * op + 2 * SignIndex(sign) + 1;
     if (lastSignAt == at - 2 && lastSignTime <= time)
         return NeverSticks;
     return time;
