@@ -9,8 +9,9 @@
 // its spelling in the whole text in turn, and a list of spacing rules applied
 // until nothing changes. Later rows see what earlier rows wrote, so the order
 // of the rows decides wherever spellings overlap. Running the rows one after
-// the other costs a pass over the text per row; here both halves run in one
-// scan each, deciding at every place which row would have claimed it.
+// the other costs a pass over the text per row. Here the alias rows run in
+// one scan that decides at every place which row would have claimed it, and
+// the spacing rules in two more over the result.
 
 namespace orvex::frontend {
 
