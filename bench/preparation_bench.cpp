@@ -23,6 +23,14 @@ std::string MixedText(std::size_t bytes) {
     return text;
 }
 
+// The commonest case: a short expression typed in one argument.
+void BM_NormaliseShort(benchmark::State& state) {
+    const std::string text = "1+2";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orvex::frontend::Normalise(text, true));
+}
+BENCHMARK(BM_NormaliseShort);
+
 void BM_NormaliseSum(benchmark::State& state) {
     const std::string text = orvex::bench::SumOfSize(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)

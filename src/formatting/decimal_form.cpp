@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstdlib>
 
 namespace orvex::formatting {
 namespace {
@@ -48,27 +47,57 @@ void KeepDigits(DecimalForm& form, int count) {
     StripTrailingZeros(form);
 }
 
-} // namespace
-
-DecimalForm DecimalFormOf(double value) {
+// Reads "-d.ddde+xx" as written by the conversion in scientific form.
+DecimalForm FormOfScientificText(const char* cursor, const char* end) {
     DecimalForm form;
-    if (value == 0.0)
-        return form;
-    // "-d.dddddddddddddde+ddd" is at most 24 characters.
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::scientific, significantDigitsOfDouble - 1);
-    const char* cursor = text.data();
     if (*cursor == '-') {
         form.negative = true;
         ++cursor;
     }
-    for (; cursor != result.ptr && *cursor != 'e'; ++cursor)
+    for (; cursor != end && *cursor != 'e'; ++cursor)
         if (*cursor != '.')
             form.digits += *cursor;
     // The exponent of "d.ddd" counts from the first digit; ours counts the
     // digits before the point.
-    form.exponent = std::atoi(cursor + 1) + 1;
+    int exponent = 0;
+    if (cursor != end)
+        std::from_chars(cursor + (cursor[1] == '+' ? 2 : 1), end, exponent);
+    form.exponent = exponent + 1;
+    StripTrailingZeros(form);
+    return form;
+}
+
+} // namespace
+
+DecimalForm DecimalFormOf(double value) {
+    if (value == 0.0)
+        return {};
+    // "-d.dddddddddddddde+ddd" is at most 24 characters.
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::scientific, generalSignificantDigits - 1);
+    return FormOfScientificText(text.data(), result.ptr);
+}
+
+DecimalForm ShortestDecimalFormOf(double value) {
+    if (value == 0.0)
+        return {};
+    std::array<char, 32> text{};
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
+    return FormOfScientificText(text.data(), result.ptr);
+}
+
+DecimalForm ExactDecimalFormOf(std::int64_t value) {
+    // The magnitude in unsigned arithmetic, where the smallest value has one.
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::array<char, 24> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude);
+    DecimalForm form;
+    form.negative = value < 0;
+    form.digits.assign(text.data(), result.ptr);
+    form.exponent = static_cast<int>(form.digits.size());
     StripTrailingZeros(form);
     return form;
 }

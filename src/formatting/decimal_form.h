@@ -1,14 +1,14 @@
-// A double as decimal digits, the form in which number patterns and the
+// A number as decimal digits, the form in which number patterns and the
 // general float text round and place digits.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace orvex::formatting {
 
-// Rounding works on the digits the double-to-text conversion writes, not on
-// the exact binary value, so that 2.675 rounds to 2.68 as a reader expects.
-inline constexpr int significantDigitsOfDouble = 15;
+// The general float text writes this many significant digits.
+inline constexpr int generalSignificantDigits = 15;
 
 struct DecimalForm {
     bool negative = false;
@@ -21,8 +21,16 @@ struct DecimalForm {
     bool IsZero() const { return digits.empty(); }
 };
 
-// The 15 significant digits of a finite value.
+// The 15 significant digits of a finite value, as the general text shows it.
 DecimalForm DecimalFormOf(double value);
+
+// The fewest digits (at most 17) that read back as the same double. Number
+// patterns round these, not the exact binary value, so that a value prints
+// as it was typed and 2.675 rounds to 2.68 as a reader expects.
+DecimalForm ShortestDecimalFormOf(double value);
+
+// Every digit of an integer; up to 19, without trailing zeros.
+DecimalForm ExactDecimalFormOf(std::int64_t value);
 
 // Rounds half away from zero on the digits, to the given number of decimal
 // places or significant digits. A carry out of the first digit adds a digit

@@ -9,7 +9,7 @@ namespace {
 // Fixed notation holds values with up to 15 integer digits and small values
 // whose first significant digit is at most five places after the point
 // (0.00001); anything else is written in scientific notation.
-constexpr int largestFixedExponent = significantDigitsOfDouble;
+constexpr int largestFixedExponent = generalSignificantDigits;
 constexpr int smallestFixedExponent = -4;
 
 std::string FixedText(const DecimalForm& form, char decimalSeparator) {

@@ -112,6 +112,22 @@ class SectionWriter {
     std::string out_;
 };
 
+// Rounds the value's digits for the chosen section and writes them through
+// it; general text stands in for a value with more integer digits than
+// fixed notation holds.
+std::string WriteInSection(std::string_view text, int chosen, DecimalForm form,
+                           double approximateValue, const TFormatSettings& settings) {
+    const PatternSection section = ReadPatternSection(text);
+    if (section.scientific) {
+        RoundToSignificantDigits(form, section.Places());
+    } else {
+        if (form.exponent > maximumFixedIntegerDigits)
+            return GeneralText(approximateValue, settings);
+        RoundToDecimalPlaces(form, section.decimalPlaces);
+    }
+    return SectionWriter(section, form, settings).Write(chosen == 1);
+}
+
 } // namespace
 
 std::string FormatWithPattern(std::string_view pattern, double value,
@@ -121,17 +137,20 @@ std::string FormatWithPattern(std::string_view pattern, double value,
     const std::string_view text = sections[static_cast<std::size_t>(chosen - 1)];
     if (text.empty() || !std::isfinite(value))
         return GeneralText(value, settings);
+    return WriteInSection(text, chosen, ShortestDecimalFormOf(value), value, settings);
+}
 
-    const PatternSection section = ReadPatternSection(text);
-    DecimalForm form = DecimalFormOf(value);
-    if (section.scientific) {
-        RoundToSignificantDigits(form, section.Places());
-    } else {
-        if (form.exponent > maximumFixedIntegerDigits)
-            return GeneralText(value, settings);
-        RoundToDecimalPlaces(form, section.decimalPlaces);
-    }
-    return SectionWriter(section, form, settings).Write(chosen == 1);
+std::string FormatIntegerWithPattern(std::string_view pattern, std::int64_t value,
+                                     const TFormatSettings& settings) {
+    // The double only decides the section by its sign, which it keeps, and
+    // feeds the general text where that stands in.
+    const double approximateValue = static_cast<double>(value);
+    const auto sections = SplitPatternSections(pattern);
+    const int chosen = ChoosePatternSection(approximateValue, sections);
+    const std::string_view text = sections[static_cast<std::size_t>(chosen - 1)];
+    if (text.empty())
+        return GeneralText(approximateValue, settings);
+    return WriteInSection(text, chosen, ExactDecimalFormOf(value), approximateValue, settings);
 }
 
 } // namespace orvex::formatting

@@ -4,6 +4,7 @@
 
 #include "formatting/format_settings.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,15 @@ namespace orvex::formatting {
 // negative, zero), quoted text, digit placeholders "0" and "#", decimal point,
 // "," grouping and scientific form ("E+00"). Raises
 // EConvertError("Invalid float format") for four or more section separators.
-// Infinities and NaN are written as GeneralText writes them.
+// Rounding starts from the shortest digits that read back as the same
+// double. Infinities and NaN are written as GeneralText writes them.
 std::string FormatWithPattern(std::string_view pattern, double value,
                               const TFormatSettings& settings);
+
+// The same pattern language fed the integer's exact digits, so that every
+// integer of up to 17 digits prints whole.
+std::string FormatIntegerWithPattern(std::string_view pattern, std::int64_t value,
+                                     const TFormatSettings& settings);
 
 // General text: 15 significant digits, fixed notation without trailing zeros
 // or trailing separator while the value has at most 15 integer digits and its

@@ -68,9 +68,8 @@ TOutput RenderResult(const engine::TExpressionResult& result, const std::string&
         exitCode = result.BooleanValue() ? TrueExitCode : FalseExitCode;
         return {"", false};
     case engine::rtInteger: {
-        const auto product =
-            static_cast<double>(WrappingProduct(result.IntegerValue(), options.Multiplier));
-        return {formatting::FormatWithPattern(numberPattern, product, settings)};
+        const std::int64_t product = WrappingProduct(result.IntegerValue(), options.Multiplier);
+        return {formatting::FormatIntegerWithPattern(numberPattern, product, settings)};
     }
     case engine::rtFloat: {
         const double value = result.FloatValue();

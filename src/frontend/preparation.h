@@ -17,7 +17,8 @@ namespace orvex::frontend {
 // ...) and operator words in any letter case into one canonical spelling.
 // With `withSpacing` the result is also tidied: single blanks around binary
 // operators, parentheses hugging their contents, unary signs sticking to
-// their operands ("2*-3" gives "2 * -3").
+// their operands ("2*-3" gives "2 * -3"). The sign of a decimal exponent
+// stays with its number ("1e-3").
 std::string Normalise(std::string_view text, bool withSpacing);
 
 // Replaces every blank-separated part of the rewritten text that is neither a

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -50,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(DocumentedExamples, PatternTest, ::testing::Values(
     PatternCase{"0.0 'kg'", 5, "5.0 kg"}));
 // clang-format on
 
-// Rounding half away from zero on the 15 significant digits the conversion
-// writes, with carries that add a digit.
+// Rounding half away from zero on the shortest digits that read back as the
+// same double, with carries that add a digit.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rounding, PatternTest, ::testing::Values(
     PatternCase{"0.00", 2.675, "2.68"}, // binary value lies just below the half
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Rounding, PatternTest, ::testing::Values(
     PatternCase{"0", 2.5, "3"},
     PatternCase{"0", -0.5, "-1"},
     PatternCase{"0", -2.5, "-3"},
-    PatternCase{"0", 0.49999999999999994, "1"}, // reads as 0.500000000000000
+    PatternCase{"0", 0.49999999999999994, "0"}, // its shortest digits are all there
     PatternCase{"0", 0.4999999999999, "0"},
     PatternCase{"#", 0.4, ""},
     PatternCase{"0.##", 0.999, "1"},
@@ -75,8 +76,14 @@ INSTANTIATE_TEST_SUITE_P(Rounding, PatternTest, ::testing::Values(
     PatternCase{"0.##", 0.004, "0"},
     PatternCase{"0.00", 1e-300, "0.00"},
     PatternCase{"0.0000000000", 0.1 + 0.2, "0.3000000000"},
-    PatternCase{"0.00000000000000000000", 0.1 + 0.2, "0.30000000000000000000"},
-    PatternCase{"0", 123456789012345678.0 / 10, "12345678901234600"}));
+    PatternCase{"0.00000000000000000000", 0.1 + 0.2, "0.30000000000000004000"},
+    PatternCase{"0.00000000000000000000", 0.1, "0.10000000000000000000"},
+    PatternCase{"0.######", 0.1 + 0.2, "0.3"},
+    PatternCase{"0.######", 1234567890123456.0, "1234567890123456"},
+    PatternCase{"0.######", 9007199254740992.0, "9007199254740992"},
+    PatternCase{"0.######", 0.000001234, "0.000001"},
+    PatternCase{"0.##", 1.015, "1.02"},
+    PatternCase{"0", 123456789012345678.0 / 10, "12345678901234568"}));
 // clang-format on
 
 // A rounded zero carries no sign; the automatic sign belongs to section 1.
@@ -145,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Grouping, PatternTest, ::testing::Values(
     PatternCase{"'a,b' 0", 1234, "a,b 1234"},
     PatternCase{"#,##0", 1e15, "1,000,000,000,000,000"},
     PatternCase{"#,##0", 1e16, "10,000,000,000,000,000"},
-    PatternCase{"#,##0", 12345678901234567.0, "12,345,678,901,234,600"}));
+    PatternCase{"#,##0", 12345678901234567.0, "12,345,678,901,234,568"}));
 // clang-format on
 
 // Values with more integer digits than fixed notation takes, and values no
@@ -153,9 +160,10 @@ INSTANTIATE_TEST_SUITE_P(Grouping, PatternTest, ::testing::Values(
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Fallback, PatternTest, ::testing::Values(
     PatternCase{"0", 1e15, "1000000000000000"},
-    PatternCase{"0.00", 12345678901234567.0, "12345678901234600.00"},
+    PatternCase{"0.00", 12345678901234567.0, "12345678901234568.00"},
     PatternCase{"0", 1e17, "1E17"},
-    PatternCase{"0", 99999999999999990.0, "1E17"}, // 17 digits, but 1.00000000000000E17
+    PatternCase{"0", 99999999999999990.0, "99999999999999980"}, // 9.999999999999998E16
+    PatternCase{"0", 99999999999999999.0, "1E17"}, // the double is 1E17
     PatternCase{"#,##0.#", 1e18, "1E18"},
     PatternCase{"0.00", -2.5e20, "-2.5E20"},
     PatternCase{"0.00E+00", 1e18, "1.00E+18"},
@@ -179,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(Scientific, PatternTest, ::testing::Values(
     PatternCase{"0.00E+000000", 12345, "1.23E+0004"},
     PatternCase{"0.0E+0", 1e-300, "1.0E-300"},
     PatternCase{"0.0E+0", 1.7976931348623157e308, "1.8E+308"},
-    PatternCase{"0.0E+0", 5e-324, "4.9E-324"},
+    PatternCase{"0.0E+0", 5e-324, "5.0E-324"},
+    PatternCase{"0.000000000000000000E+0", 0.1, "1.000000000000000000E-1"},
     PatternCase{"00.0E+0", 12345, "12.3E+3"},
     PatternCase{".00E+00", 12345, ".12E+05"},
     PatternCase{"#.##E+00", 0, "E+00"},
@@ -214,6 +223,62 @@ INSTANTIATE_TEST_SUITE_P(Quotes, PatternTest, ::testing::Values(
     PatternCase{"0 ';';neg", -5, "neg"},
     PatternCase{"\"a;b\";c;d", 0, "d"}));
 // clang-format on
+
+struct IntegerCase {
+    const char* pattern;
+    std::int64_t value;
+    const char* expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const IntegerCase& c) {
+    return os << '"' << c.pattern << "\" with " << c.value;
+}
+
+class IntegerPatternTest : public ::testing::TestWithParam<IntegerCase> {};
+
+TEST_P(IntegerPatternTest, FormatsTheExactDigits) {
+    const IntegerCase& c = GetParam();
+    EXPECT_EQ(FormatIntegerWithPattern(c.pattern, c.value, TFormatSettings{}), c.expected);
+}
+
+constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
+
+// Integers are written from their own digits, not from a double: every one
+// with up to 17 digits prints whole, longer ones fall back to general text.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Integers, IntegerPatternTest, ::testing::Values(
+    IntegerCase{"0.######", 1234567890123456, "1234567890123456"},
+    IntegerCase{"0.######", 9007199254740993, "9007199254740993"}, // no double has it
+    IntegerCase{"0.######", -9007199254740993, "-9007199254740993"},
+    IntegerCase{"#,##0", 9007199254740993, "9,007,199,254,740,993"},
+    IntegerCase{"0.00", 12345678901234567, "12345678901234567.00"},
+    IntegerCase{"0", 99999999999999999, "99999999999999999"},
+    IntegerCase{"0", 100000000000000000, "1E17"},
+    IntegerCase{"0", int64Max, "9.22337203685478E18"},
+    IntegerCase{"0", int64Min, "-9.22337203685478E18"},
+    IntegerCase{"0", 0, "0"},
+    IntegerCase{"#", 0, ""},
+    IntegerCase{"0.00", -5, "-5.00"},
+    IntegerCase{"0,000", 5, "0,005"},
+    IntegerCase{"0.00;(0.00)", -2, "(2.00)"},
+    IntegerCase{"0;;zero", 0, "zero"},
+    IntegerCase{"", 25, "25"},
+    IntegerCase{"0.00E+00", 0, "0.00E+00"},
+    IntegerCase{"0.00E+00", 125, "1.25E+02"},
+    IntegerCase{"0.0E+00", 125, "1.3E+02"},
+    IntegerCase{"0.0E+00", -125, "-1.3E+02"},
+    IntegerCase{"##0.0E+0", 123456, "123.5E+3"},
+    IntegerCase{"0.00E+00", int64Max, "9.22E+18"},
+    IntegerCase{"0.00E+00", int64Min, "-9.22E+18"},
+    IntegerCase{"0.000000000000000000E+0", int64Max, "9.223372036854775810E+18"},
+    IntegerCase{"0", 9999999999999999, "9999999999999999"},
+    IntegerCase{"0.0E+0", 9999999999999999, "1.0E+16"}));
+// clang-format on
+
+TEST(IntegerPattern, FourOrMoreSeparatorsAreInvalid) {
+    EXPECT_THROW(FormatIntegerWithPattern("0;0;0;0;0", 1, TFormatSettings{}), EConvertError);
+}
 
 TEST(PatternSections, FourOrMoreSeparatorsAreInvalid) {
     const TFormatSettings settings;

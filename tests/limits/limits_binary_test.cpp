@@ -53,7 +53,7 @@ TEST(Binary, TakesTensOfThousandsOfArguments) {
 
 TEST(Binary, WritesAHundredThousandDecimals) {
     ExpectResult(RunBinary({"2/3", "-d:100000"}),
-                 "0.666666666666667" + std::string(100000 - 15, '0') + kLineEnd);
+                 "0.6666666666666666" + std::string(100000 - 16, '0') + kLineEnd);
 }
 
 // The deepest nesting of the costliest constructs runs on the process's own

@@ -78,7 +78,7 @@ std::vector<TResultCase> ResultCases() {
         {"FiftyThousandOneCharacterArguments", OneCharacterArguments(50000), "25000\n"},
         {"HundredThousandDecimals",
          {"1/3", "-d:100000"},
-         "0.333333333333333" + std::string(100000 - 15, '0') + "\n"},
+         "0.3333333333333333" + std::string(100000 - 16, '0') + "\n"},
         {"DecimalsBeyondAMebibyteOnlyPad",
          {"1", "-d:2000000"},
          "1." + std::string(1u << 20, '0') + "\n"},
