@@ -44,24 +44,42 @@ void CountByStatus(TParamStatisticsRec& s, std::int32_t status, std::string_view
     }
 }
 
-// Counts one argument inside the examined range. The distinct test is a
-// substring test on the upper-cased list of distinct arguments so far, so an
-// argument that occurs inside an earlier one is not distinct.
-void CountInRange(TParamStatisticsRec& s, TSubstringIndex& distinctUpper,
+// How an argument is counted from the distinct test on: an empty one as two
+// double quotes.
+std::string_view CountedText(const std::string& argument) {
+    return argument.empty() ? std::string_view("\"\"") : std::string_view(argument);
+}
+
+// Counts the argument with number `number` inside the examined range. The
+// distinct test is a substring test on the upper-cased list of distinct
+// arguments so far, so an argument that occurs inside an earlier one, or
+// across the blank between two, is not distinct.
+void CountInRange(TParamStatisticsRec& s, TSubstringIndex& distinct, std::size_t number,
                   const TParamStatusRec& argument) {
     Count(s.TotalCount, s.TotalList, argument.Text);
-    const std::string text = argument.Text.empty() ? std::string("\"\"") : argument.Text;
+    const std::string_view text = CountedText(argument.Text);
     if (!argument.Text.empty())
         Count(s.NonEmptyCount, s.NonEmptyList, text);
-    if (!distinctUpper.Contains(UpperCaseAscii(text))) {
+    if (!distinct.Contains(number)) {
         const std::size_t listed = s.DistinctList.size();
         Count(s.DistinctCount, s.DistinctList, text);
-        distinctUpper.Append(UpperCaseAscii(std::string_view(s.DistinctList).substr(listed)));
+        distinct.Append(std::string_view(s.DistinctList).substr(listed));
     }
     if (argument.Status != psOption && argument.Status != psValue)
         Count(s.NotOptionCount, s.NotOptionList, text);
     Count(s.ListedCount, s.ListedList, text);
     CountByStatus(s, argument.Status, text);
+}
+
+// The distinct test asks about each argument of the range in turn, as it
+// is counted.
+TSubstringIndex DistinctIndex(const TParamStatusArray& table, int first, int last) {
+    std::vector<std::string_view> patterns;
+    if (last >= first)
+        patterns.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int i = first; i <= last; ++i)
+        patterns.push_back(CountedText(table[static_cast<std::size_t>(i)].Text));
+    return TSubstringIndex(std::move(patterns), true);
 }
 
 // One of the blank-separated words of list equals word, ASCII letters
@@ -136,11 +154,11 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
             last = lastIndex;
         s.First = static_cast<std::int16_t>(first);
         s.Last = static_cast<std::int16_t>(last);
-        TSubstringIndex distinctUpper;
+        TSubstringIndex distinct = DistinctIndex(table, first, last);
         for (int i = 0; i <= lastIndex; ++i) {
             const TParamStatusRec& argument = table[static_cast<std::size_t>(i)];
             if (i >= first && i <= last) {
-                CountInRange(s, distinctUpper, argument);
+                CountInRange(s, distinct, static_cast<std::size_t>(i - first), argument);
                 continue;
             }
             Count(s.OutOfRangeCount, s.OutOfRangeList, argument.Text);

@@ -1,110 +1,157 @@
 #include "cmdline/substring_index.h"
 
 namespace orvex::cmdline {
+namespace {
 
-TSubstringIndex::TSubstringIndex() = default;
+constexpr std::int32_t kNone = -1;
+constexpr std::int32_t kRoot = 0;
+
+} // namespace
+
+TSubstringIndex::TSubstringIndex(std::vector<std::string_view> patterns, bool ignoreCase)
+    : patterns_(std::move(patterns)), ignoreCase_(ignoreCase) {}
+
+unsigned char TSubstringIndex::Fold(char c) const {
+    if (ignoreCase_ && c >= 'a' && c <= 'z')
+        return static_cast<unsigned char>(c - 'a' + 'A');
+    return static_cast<unsigned char>(c);
+}
 
 void TSubstringIndex::Append(std::string_view text) {
-    text_.append(text);
+    if (indexed_) {
+        Feed(text);
+        return;
+    }
     budget_ += kSearchBudgetPerByte * text.size();
-    if (indexed_)
-        IndexRest();
+    for (const char c : text)
+        text_.push_back(static_cast<char>(Fold(c)));
 }
 
-bool TSubstringIndex::Contains(std::string_view pattern) {
-    if (pattern.empty())
+bool TSubstringIndex::Contains(std::size_t pattern) {
+    const std::string_view text = patterns_[pattern];
+    if (text.empty())
         return true;
-    budget_ += kSearchBudgetPerByte * pattern.size();
     if (!indexed_) {
+        budget_ += kSearchBudgetPerByte * text.size();
         // What a plain search may cost at worst.
-        const std::uint64_t cost = static_cast<std::uint64_t>(text_.size()) * pattern.size();
+        const std::uint64_t cost = static_cast<std::uint64_t>(text_.size()) * text.size();
         if (cost <= budget_) {
             budget_ -= cost;
-            return text_.find(pattern) != std::string::npos;
+            return PlainContains(text);
         }
-        indexed_ = true;
-        IndexRest();
+        BuildAutomaton();
     }
-    return AutomatonContains(pattern);
+    return seen_[static_cast<std::size_t>(patternNode_[pattern])] != 0;
 }
 
-void TSubstringIndex::IndexRest() {
-    if (states_.empty())
-        AddState(0, -1); // the root, for the empty text
-    for (; indexedLength_ < text_.size(); ++indexedLength_)
-        Extend(static_cast<unsigned char>(text_[indexedLength_]));
+bool TSubstringIndex::PlainContains(std::string_view pattern) {
+    folded_.clear();
+    for (const char c : pattern)
+        folded_.push_back(static_cast<char>(Fold(c)));
+    return text_.find(folded_) != std::string::npos;
 }
 
-bool TSubstringIndex::AutomatonContains(std::string_view pattern) const {
-    std::int32_t state = 0;
-    for (char c : pattern) {
-        state = Transition(state, static_cast<unsigned char>(c));
-        if (state < 0)
-            return false;
+// The text seen so far runs through the new automaton once, then goes: from
+// now on every piece of text is fed as it comes.
+void TSubstringIndex::BuildAutomaton() {
+    indexed_ = true;
+    rootChildren_.fill(kNone);
+    firstChild_.push_back(kNone);
+    nextSibling_.push_back(kNone);
+    label_.push_back(0);
+    // At most one node per pattern byte: reserved at once, so that no
+    // doubling of the arrays leaves half of them unused.
+    std::size_t bytes = 1;
+    for (const std::string_view pattern : patterns_)
+        bytes += pattern.size();
+    firstChild_.reserve(bytes);
+    nextSibling_.reserve(bytes);
+    label_.reserve(bytes);
+    patternNode_.reserve(patterns_.size());
+    for (const std::string_view pattern : patterns_)
+        patternNode_.push_back(Insert(pattern));
+    LinkFailures();
+    seen_.assign(firstChild_.size(), 0);
+    seen_[kRoot] = 1;
+    Feed(text_);
+    std::string().swap(text_);
+    std::string().swap(folded_);
+}
+
+std::int32_t TSubstringIndex::Insert(std::string_view pattern) {
+    std::int32_t node = kRoot;
+    for (const char c : pattern) {
+        const unsigned char label = Fold(c);
+        const std::int32_t child = Child(node, label);
+        node = child != kNone ? child : AddChild(node, label);
     }
-    return true;
+    return node;
 }
 
-std::int32_t TSubstringIndex::AddState(std::int32_t length, std::int32_t link) {
-    states_.push_back(TState{length, link, -1});
-    return static_cast<std::int32_t>(states_.size() - 1);
+std::int32_t TSubstringIndex::Child(std::int32_t node, unsigned char c) const {
+    if (node == kRoot)
+        return rootChildren_[c];
+    for (std::int32_t child = firstChild_[static_cast<std::size_t>(node)]; child != kNone;
+         child = nextSibling_[static_cast<std::size_t>(child)])
+        if (label_[static_cast<std::size_t>(child)] == c)
+            return child;
+    return kNone;
 }
 
-std::int32_t TSubstringIndex::Transition(std::int32_t state, unsigned char c) const {
-    for (std::int32_t edge = State(state).FirstEdge; edge >= 0; edge = Edge(edge).Next)
-        if (Edge(edge).Label == c)
-            return Edge(edge).Target;
-    return -1;
-}
-
-void TSubstringIndex::SetTransition(std::int32_t state, unsigned char c, std::int32_t target) {
-    TState& from = State(state);
-    for (std::int32_t edge = from.FirstEdge; edge >= 0; edge = Edge(edge).Next)
-        if (Edge(edge).Label == c) {
-            Edge(edge).Target = target;
-            return;
-        }
-    edges_.push_back(TEdge{target, from.FirstEdge, c});
-    from.FirstEdge = static_cast<std::int32_t>(edges_.size() - 1);
-}
-
-// to is a fresh state without transitions, so the labels need no search.
-void TSubstringIndex::CopyTransitions(std::int32_t from, std::int32_t to) {
-    for (std::int32_t edge = State(from).FirstEdge; edge >= 0; edge = Edge(edge).Next) {
-        const TEdge copy = Edge(edge);
-        edges_.push_back(TEdge{copy.Target, State(to).FirstEdge, copy.Label});
-        State(to).FirstEdge = static_cast<std::int32_t>(edges_.size() - 1);
-    }
-}
-
-// The standard online construction: the new state stands for every suffix
-// of the text that ends with c; where an existing state would have to stand
-// for suffixes of two different lengths, it is split by a clone.
-void TSubstringIndex::Extend(unsigned char c) {
-    const std::int32_t current = AddState(State(last_).Length + 1, -1);
-    std::int32_t p = last_;
-    while (p >= 0 && Transition(p, c) < 0) {
-        SetTransition(p, c, current);
-        p = State(p).Link;
-    }
-    if (p < 0) {
-        State(current).Link = 0;
+std::int32_t TSubstringIndex::AddChild(std::int32_t node, unsigned char c) {
+    const auto child = static_cast<std::int32_t>(firstChild_.size());
+    firstChild_.push_back(kNone);
+    label_.push_back(c);
+    if (node == kRoot) {
+        nextSibling_.push_back(kNone);
+        rootChildren_[c] = child;
     } else {
-        const std::int32_t q = Transition(p, c);
-        if (State(p).Length + 1 == State(q).Length) {
-            State(current).Link = q;
-        } else {
-            const std::int32_t clone = AddState(State(p).Length + 1, State(q).Link);
-            CopyTransitions(q, clone);
-            while (p >= 0 && Transition(p, c) == q) {
-                SetTransition(p, c, clone);
-                p = State(p).Link;
-            }
-            State(q).Link = clone;
-            State(current).Link = clone;
+        nextSibling_.push_back(firstChild_[static_cast<std::size_t>(node)]);
+        firstChild_[static_cast<std::size_t>(node)] = child;
+    }
+    return child;
+}
+
+// Breadth first, so that the failure link of a node's parent is known: the
+// failure of a node is the longest proper suffix of its string that is a
+// node too.
+void TSubstringIndex::LinkFailures() {
+    failure_.assign(firstChild_.size(), kRoot);
+    std::vector<std::int32_t> queue;
+    queue.reserve(firstChild_.size());
+    for (const std::int32_t child : rootChildren_)
+        if (child != kNone)
+            queue.push_back(child);
+    for (std::size_t next = 0; next < queue.size(); ++next) {
+        const std::int32_t node = queue[next];
+        for (std::int32_t child = firstChild_[static_cast<std::size_t>(node)]; child != kNone;
+             child = nextSibling_[static_cast<std::size_t>(child)]) {
+            const unsigned char c = label_[static_cast<std::size_t>(child)];
+            std::int32_t fallback = failure_[static_cast<std::size_t>(node)];
+            while (fallback != kRoot && Child(fallback, c) == kNone)
+                fallback = failure_[static_cast<std::size_t>(fallback)];
+            const std::int32_t target = Child(fallback, c);
+            failure_[static_cast<std::size_t>(child)] = target == kNone ? kRoot : target;
+            queue.push_back(child);
         }
     }
-    last_ = current;
+}
+
+// Marks every node whose string ends where the text has got to. A node's
+// failure chain holds the suffixes of its string; the walk stops at the
+// first marked node, whose own chain was marked when it was.
+void TSubstringIndex::Feed(std::string_view text) {
+    for (const char c : text) {
+        const unsigned char label = Fold(c);
+        while (state_ != kRoot && Child(state_, label) == kNone)
+            state_ = failure_[static_cast<std::size_t>(state_)];
+        const std::int32_t next = Child(state_, label);
+        if (next != kNone)
+            state_ = next;
+        for (std::int32_t node = state_; seen_[static_cast<std::size_t>(node)] == 0;
+             node = failure_[static_cast<std::size_t>(node)])
+            seen_[static_cast<std::size_t>(node)] = 1;
+    }
 }
 
 } // namespace orvex::cmdline

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
 
 namespace orvex::cmdline {
 namespace {
@@ -108,6 +110,53 @@ TEST(Statistics, DistinctIsASubstringTestIgnoringCase) {
     // "b c" occurs across the entries "ab" and "cd" of the list.
     EXPECT_EQ(s.DistinctList, "ab cd \"a b\" ");
     EXPECT_EQ(s.DistinctCount, 3);
+}
+
+// The distinct list as its definition reads: an argument (an empty one as
+// two double quotes) is distinct when its upper-case text does not occur in
+// the upper-cased list so far.
+std::pair<std::string, int> PlainDistinctList(const std::vector<std::string>& arguments) {
+    const auto upper = [](std::string text) {
+        for (char& c : text)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        return text;
+    };
+    std::string list;
+    int count = 0;
+    for (const std::string& argument : arguments) {
+        const std::string text = argument.empty() ? "\"\"" : argument;
+        if (upper(list).find(upper(text)) != std::string::npos)
+            continue;
+        const bool quoted = text.find(' ') != std::string::npos;
+        list += quoted ? "\"" + text + "\" " : text + " ";
+        ++count;
+    }
+    return {list, count};
+}
+
+// Random arguments over a few characters, blanks and quotes among them, and
+// enough of them that the index of the distinct list builds its automaton
+// part of the way through.
+TEST(Statistics, DistinctListMatchesItsPlainDefinition) {
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<int> character(0, 5);
+    std::uniform_int_distribution<int> length(0, 9);
+    for (const int count : {5, 60, 3000}) {
+        std::vector<std::string> arguments;
+        for (int i = 0; i < count; ++i) {
+            static constexpr char kCharacters[] = {'a', 'A', 'b', 'c', ' ', '"'};
+            std::string argument;
+            for (int n = length(random); n > 0; --n)
+                argument += kCharacters[character(random)];
+            arguments.push_back(argument);
+        }
+        ContextUnderTest run(arguments);
+        TParamStatisticsRec s;
+        ComputeParamStatistics(run.context, s, run.context.ParamStatus, "", false, -1, -1);
+        const auto [list, distinct] = PlainDistinctList(arguments);
+        ASSERT_EQ(s.DistinctList, list) << count;
+        EXPECT_EQ(s.DistinctCount, distinct) << count;
+    }
 }
 
 TEST(Statistics, ValidateSyntaxComputesTheDefaultRecordOnce) {
