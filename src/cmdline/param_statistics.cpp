@@ -1,6 +1,7 @@
 #include "cmdline/param_statistics.h"
 
 #include "cmdline/cmdline_context.h"
+#include "cmdline/declaration_table.h"
 #include "cmdline/param_names.h"
 #include "cmdline/substring_index.h"
 #include "cmdline/text_helpers.h"
@@ -202,6 +203,25 @@ bool ValidateSyntax(TCmdLineContext& context, TParamStatisticsRec& statistics,
         ComputeStatistics(context, context.DefaultSyntax, table, knownNames, checkOptions, -1, -1,
                           &statistics.KnownForms);
     return statistics.Valid;
+}
+
+void DeferSyntaxValidation(TCmdLineContext& context, bool checkOptions, int first, int last) {
+    context.DeferredValidation = {true, checkOptions, first, last};
+}
+
+void CompleteSyntaxValidation(TCmdLineContext& context) {
+    TCmdLineContext::TDeferredValidation& deferred = context.DeferredValidation;
+    if (!deferred.Pending)
+        return;
+    deferred.Pending = false;
+    ValidateSyntax(context, context.CustomSyntax, context.ParamStatus,
+                   ResolvedKnownParamNames(context), deferred.CheckOptions, deferred.First,
+                   deferred.Last);
+}
+
+const std::string& ReadHelpParamHint(TCmdLineContext& context) {
+    CompleteSyntaxValidation(context);
+    return context.HelpParamHint;
 }
 
 } // namespace orvex::cmdline
