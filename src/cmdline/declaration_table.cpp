@@ -5,6 +5,8 @@
 #include "cmdline/find_param.h"
 #include "cmdline/param_names.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace orvex::cmdline {
@@ -23,10 +25,10 @@ bool MatchesAnyWord(const TCmdLineContext& context, const TParamDeclaration& dec
 // The index of the first argument each entry's names match, in one pass
 // over the arguments. Matching depends on the texts alone, not on what an
 // earlier entry claimed, so each entry's search can start right there.
-std::vector<std::int32_t> FirstMatches(const TCmdLineContext& context,
-                                       const TParamStatusArray& table,
-                                       std::span<const TParamDeclaration> declarations) {
-    std::vector<std::int32_t> first(declarations.size(), kNoMatch);
+void FindFirstMatches(const TCmdLineContext& context, const TParamStatusArray& table,
+                      std::span<const TParamDeclaration> declarations,
+                      std::span<std::int32_t> first) {
+    std::fill(first.begin(), first.end(), kNoMatch);
     std::size_t unmatched = declarations.size();
     for (std::size_t i = 0; i < table.size() && unmatched > 0; ++i) {
         const std::string& text = table[i].Text;
@@ -39,7 +41,6 @@ std::vector<std::int32_t> FirstMatches(const TCmdLineContext& context,
             --unmatched;
         }
     }
-    return first;
 }
 
 template <typename T> T* VariableOf(const TParamBinding& binding) {
@@ -104,12 +105,19 @@ void DeclareParams(TCmdLineContext& context, TParamStatusArray& table,
     if (!context.PendingDeclarations.empty())
         ResolvedKnownParamNames(context);
     context.PendingDeclarations = declarations;
-    const std::vector<std::int32_t> first = FirstMatches(context, table, declarations);
+    // A program's table fits the array; a bigger one takes the heap.
+    std::array<std::int32_t, 32> few;
+    std::vector<std::int32_t> many(declarations.size() > few.size() ? declarations.size() : 0);
+    const std::span<std::int32_t> first =
+        many.empty() ? std::span<std::int32_t>(few).first(declarations.size())
+                     : std::span<std::int32_t>(many);
+    FindFirstMatches(context, table, declarations, first);
     const int last = static_cast<int>(table.size()) - 1;
-    TFindParamRec result;
+    TFindParamRec unbound;
     for (std::size_t k = 0; k < declarations.size(); ++k) {
         const TParamDeclaration& declaration = declarations[k];
         const TParamBinding& binding = bindings[k];
+        TFindParamRec& result = binding.Result != nullptr ? *binding.Result : unbound;
         if (declaration.Kind == TParamKind::Text)
             if (std::string* variable = VariableOf<std::string>(binding))
                 variable->clear();
@@ -118,8 +126,6 @@ void DeclareParams(TCmdLineContext& context, TParamStatusArray& table,
             SearchParamWords(context, result, table, declaration.NameWords(), first[k], last,
                              ValueCountOf(declaration.Kind), SearchFlagsOf(declaration));
         Finish(context, declaration, binding, result);
-        if (binding.Result != nullptr)
-            *binding.Result = std::move(result);
     }
 }
 

@@ -91,9 +91,12 @@ bool ClaimMatch(TFindParamRec& result, TParamStatusArray& table, int index,
 
 void BeginParamSearch(TFindParamRec& result, std::string_view defaultValue1,
                       std::string_view defaultValue2) {
-    result = TFindParamRec{};
-    result.Value = defaultValue1;
-    result.Value2 = defaultValue2;
+    // Field by field, so that a record used again keeps its texts' storage.
+    result.Defaulted = result.Found = result.Attached = false;
+    result.Index = result.Position = -1;
+    result.Name.clear();
+    result.Value.assign(defaultValue1);
+    result.Value2.assign(defaultValue2);
 }
 
 void SearchParamWords(const TCmdLineContext& context, TFindParamRec& result,
