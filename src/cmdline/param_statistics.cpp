@@ -129,6 +129,28 @@ bool ContainsBeforeBlank(std::string_view text, std::string_view word) {
     return false;
 }
 
+// The lists a long command line fills most: each holds at most what the
+// list of all arguments in range holds, which is known before counting.
+// Reserving that at once spares them the growth by doubling, which could
+// leave each list with nearly twice the room it needs.
+void ReserveLists(TParamStatisticsRec& s, const TParamStatusArray& table, int first, int last) {
+    std::size_t bytes = 0;
+    for (int i = first; i <= last; ++i) {
+        const std::string& text = table[static_cast<std::size_t>(i)].Text;
+        bytes += text.size() + 3; // quotes and the blank after it at most
+    }
+    for (std::string* list : {&s.TotalList, &s.NonEmptyList, &s.DistinctList, &s.ListedList,
+                              &s.NotOptionList, &s.UnclaimedList})
+        list->reserve(bytes);
+}
+
+void ShrinkLists(TParamStatisticsRec& s) {
+    for (std::string* list : {&s.TotalList, &s.DistinctList, &s.NonEmptyList, &s.ListedList,
+                              &s.OptionList, &s.ValueList, &s.NotOptionList, &s.AttachedList,
+                              &s.ErrorList, &s.UnclaimedList, &s.OutOfRangeList, &s.OtherList})
+        list->shrink_to_fit();
+}
+
 // The statistics proper. knownForms, when given, are the forms of the known
 // names already expanded by the computation just before, which has also
 // completed the help hint: another pass over the same candidates and names
@@ -155,6 +177,7 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
             last = lastIndex;
         s.First = static_cast<std::int16_t>(first);
         s.Last = static_cast<std::int16_t>(last);
+        ReserveLists(s, table, first, last);
         TSubstringIndex distinct = DistinctIndex(table, first, last);
         for (int i = 0; i <= lastIndex; ++i) {
             const TParamStatusRec& argument = table[static_cast<std::size_t>(i)];
@@ -175,6 +198,7 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
     s.Computed = true;
     s.Valid = first <= static_cast<int>(s.TotalCount) && s.UnclaimedList.empty() &&
               s.ErrorList.empty() && !s.NoKnownOption;
+    ShrinkLists(s);
 }
 
 } // namespace
@@ -198,10 +222,21 @@ bool ValidateSyntax(TCmdLineContext& context, TParamStatisticsRec& statistics,
                     const TParamStatusArray& table, std::string_view knownNames, bool checkOptions,
                     int first, int last) {
     ComputeParamStatistics(context, statistics, table, knownNames, checkOptions, first, last);
-    // Both records list the forms of the same names.
-    if (!context.DefaultSyntax.Computed)
-        ComputeStatistics(context, context.DefaultSyntax, table, knownNames, checkOptions, -1, -1,
+    TParamStatisticsRec& defaults = context.DefaultSyntax;
+    if (defaults.Computed)
+        return statistics.Valid;
+    const int lastIndex = static_cast<int>(table.size()) - 1;
+    const bool wholeTable = first <= 0 && (last < 0 || last >= lastIndex);
+    if (wholeTable) {
+        // The same computation over the same arguments: only the title differs.
+        std::string title = std::move(defaults.Title);
+        defaults = statistics;
+        defaults.Title = std::move(title);
+    } else {
+        // Both records list the forms of the same names.
+        ComputeStatistics(context, defaults, table, knownNames, checkOptions, -1, -1,
                           &statistics.KnownForms);
+    }
     return statistics.Valid;
 }
 

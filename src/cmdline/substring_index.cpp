@@ -1,5 +1,7 @@
 #include "cmdline/substring_index.h"
 
+#include <algorithm>
+
 namespace orvex::cmdline {
 namespace {
 
@@ -41,7 +43,7 @@ bool TSubstringIndex::Contains(std::size_t pattern) {
         }
         BuildAutomaton();
     }
-    return seen_[static_cast<std::size_t>(patternNode_[pattern])] != 0;
+    return nodes_[static_cast<std::size_t>(patternNode_[pattern])].Seen != 0;
 }
 
 bool TSubstringIndex::PlainContains(std::string_view pattern) {
@@ -55,84 +57,102 @@ bool TSubstringIndex::PlainContains(std::string_view pattern) {
 // now on every piece of text is fed as it comes.
 void TSubstringIndex::BuildAutomaton() {
     indexed_ = true;
-    rootChildren_.fill(kNone);
-    firstChild_.push_back(kNone);
-    nextSibling_.push_back(kNone);
-    label_.push_back(0);
-    // At most one node per pattern byte: reserved at once, so that no
-    // doubling of the arrays leaves half of them unused.
-    std::size_t bytes = 1;
-    for (const std::string_view pattern : patterns_)
-        bytes += pattern.size();
-    firstChild_.reserve(bytes);
-    nextSibling_.reserve(bytes);
-    label_.reserve(bytes);
-    patternNode_.reserve(patterns_.size());
-    for (const std::string_view pattern : patterns_)
-        patternNode_.push_back(Insert(pattern));
+    BuildTrie();
     LinkFailures();
-    seen_.assign(firstChild_.size(), 0);
-    seen_[kRoot] = 1;
+    nodes_[kRoot].Seen = 1;
     Feed(text_);
     std::string().swap(text_);
     std::string().swap(folded_);
 }
 
-std::int32_t TSubstringIndex::Insert(std::string_view pattern) {
+// Level by level: a node stands for the patterns that share its string,
+// kept as a run of the pattern order. Sorting a node's run by the next
+// character splits it into the runs of its children, which become the next
+// level's nodes in label order. Every level looks at each pattern that
+// reaches it once, so the work is about the patterns' total length.
+void TSubstringIndex::BuildTrie() {
+    struct TRun {
+        std::uint32_t Begin;
+        std::uint32_t End;
+    };
+    std::size_t bytes = 2;
+    for (const std::string_view pattern : patterns_)
+        bytes += pattern.size();
+    nodes_.reserve(bytes);
+    nodes_.push_back(TNode{0, kRoot, 0, 0});
+    patternNode_.assign(patterns_.size(), kRoot);
+    std::vector<std::uint32_t> order(patterns_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::vector<TRun> level{{0, static_cast<std::uint32_t>(order.size())}};
+    std::vector<TRun> nextLevel;
     std::int32_t node = kRoot;
-    for (const char c : pattern) {
-        const unsigned char label = Fold(c);
-        const std::int32_t child = Child(node, label);
-        node = child != kNone ? child : AddChild(node, label);
+    for (std::size_t depth = 0; !level.empty(); ++depth) {
+        // The character after the node's string; -1 for a pattern that ends
+        // at the node.
+        const auto next = [&](std::uint32_t pattern) {
+            const std::string_view text = patterns_[pattern];
+            return depth < text.size() ? static_cast<int>(Fold(text[depth])) : -1;
+        };
+        nextLevel.clear();
+        for (const TRun run : level) {
+            nodes_[static_cast<std::size_t>(node)].FirstChild =
+                static_cast<std::int32_t>(nodes_.size());
+            const auto begin = order.begin() + run.Begin;
+            const auto end = order.begin() + run.End;
+            std::sort(begin, end,
+                      [&](std::uint32_t a, std::uint32_t b) { return next(a) < next(b); });
+            std::uint32_t at = run.Begin;
+            for (; at < run.End && next(order[at]) < 0; ++at)
+                patternNode_[order[at]] = node;
+            while (at < run.End) {
+                const int c = next(order[at]);
+                const std::uint32_t childBegin = at;
+                while (at < run.End && next(order[at]) == c)
+                    ++at;
+                nextLevel.push_back({childBegin, at});
+                nodes_.push_back(TNode{0, kRoot, static_cast<unsigned char>(c), 0});
+            }
+            ++node;
+        }
+        level.swap(nextLevel);
     }
-    return node;
+    // Closes the children of the last node.
+    nodes_.push_back(TNode{static_cast<std::int32_t>(nodes_.size()), kRoot, 0, 1});
 }
 
 std::int32_t TSubstringIndex::Child(std::int32_t node, unsigned char c) const {
-    if (node == kRoot)
-        return rootChildren_[c];
-    for (std::int32_t child = firstChild_[static_cast<std::size_t>(node)]; child != kNone;
-         child = nextSibling_[static_cast<std::size_t>(child)])
-        if (label_[static_cast<std::size_t>(child)] == c)
-            return child;
+    const auto at = static_cast<std::size_t>(node);
+    auto low = static_cast<std::size_t>(nodes_[at].FirstChild);
+    auto high = static_cast<std::size_t>(nodes_[at + 1].FirstChild);
+    while (high - low > 4) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (nodes_[middle].Label < c)
+            low = middle + 1;
+        else
+            high = middle + 1;
+    }
+    for (; low < high; ++low)
+        if (nodes_[low].Label == c)
+            return static_cast<std::int32_t>(low);
     return kNone;
 }
 
-std::int32_t TSubstringIndex::AddChild(std::int32_t node, unsigned char c) {
-    const auto child = static_cast<std::int32_t>(firstChild_.size());
-    firstChild_.push_back(kNone);
-    label_.push_back(c);
-    if (node == kRoot) {
-        nextSibling_.push_back(kNone);
-        rootChildren_[c] = child;
-    } else {
-        nextSibling_.push_back(firstChild_[static_cast<std::size_t>(node)]);
-        firstChild_[static_cast<std::size_t>(node)] = child;
-    }
-    return child;
-}
-
-// Breadth first, so that the failure link of a node's parent is known: the
-// failure of a node is the longest proper suffix of its string that is a
-// node too.
+// In node order, which is breadth first, so that the failure link of a
+// node's parent is known: the failure of a node is the longest proper
+// suffix of its string that is a node too. The root's children, single
+// characters, fail to the root.
 void TSubstringIndex::LinkFailures() {
-    failure_.assign(firstChild_.size(), kRoot);
-    std::vector<std::int32_t> queue;
-    queue.reserve(firstChild_.size());
-    for (const std::int32_t child : rootChildren_)
-        if (child != kNone)
-            queue.push_back(child);
-    for (std::size_t next = 0; next < queue.size(); ++next) {
-        const std::int32_t node = queue[next];
-        for (std::int32_t child = firstChild_[static_cast<std::size_t>(node)]; child != kNone;
-             child = nextSibling_[static_cast<std::size_t>(child)]) {
-            const unsigned char c = label_[static_cast<std::size_t>(child)];
-            std::int32_t fallback = failure_[static_cast<std::size_t>(node)];
+    const std::size_t count = nodes_.size() - 1;
+    for (std::size_t node = 1; node < count; ++node) {
+        const std::int32_t parentFailure = nodes_[node].Failure;
+        for (auto child = nodes_[node].FirstChild; child < nodes_[node + 1].FirstChild; ++child) {
+            const unsigned char c = nodes_[static_cast<std::size_t>(child)].Label;
+            std::int32_t fallback = parentFailure;
             while (fallback != kRoot && Child(fallback, c) == kNone)
-                fallback = failure_[static_cast<std::size_t>(fallback)];
+                fallback = nodes_[static_cast<std::size_t>(fallback)].Failure;
             const std::int32_t target = Child(fallback, c);
-            failure_[static_cast<std::size_t>(child)] = target == kNone ? kRoot : target;
-            queue.push_back(child);
+            nodes_[static_cast<std::size_t>(child)].Failure = target == kNone ? kRoot : target;
         }
     }
 }
@@ -143,14 +163,16 @@ void TSubstringIndex::LinkFailures() {
 void TSubstringIndex::Feed(std::string_view text) {
     for (const char c : text) {
         const unsigned char label = Fold(c);
-        while (state_ != kRoot && Child(state_, label) == kNone)
-            state_ = failure_[static_cast<std::size_t>(state_)];
-        const std::int32_t next = Child(state_, label);
+        std::int32_t next = Child(state_, label);
+        while (next == kNone && state_ != kRoot) {
+            state_ = nodes_[static_cast<std::size_t>(state_)].Failure;
+            next = Child(state_, label);
+        }
         if (next != kNone)
             state_ = next;
-        for (std::int32_t node = state_; seen_[static_cast<std::size_t>(node)] == 0;
-             node = failure_[static_cast<std::size_t>(node)])
-            seen_[static_cast<std::size_t>(node)] = 1;
+        for (std::int32_t node = state_; nodes_[static_cast<std::size_t>(node)].Seen == 0;
+             node = nodes_[static_cast<std::size_t>(node)].Failure)
+            nodes_[static_cast<std::size_t>(node)].Seen = 1;
     }
 }
 

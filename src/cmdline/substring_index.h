@@ -14,7 +14,6 @@
 // byte at most.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,11 +45,10 @@ class TSubstringIndex {
     unsigned char Fold(char c) const;
     bool PlainContains(std::string_view pattern);
     void BuildAutomaton();
-    std::int32_t Insert(std::string_view pattern);
+    void BuildTrie();
     void LinkFailures();
     void Feed(std::string_view text);
     std::int32_t Child(std::int32_t node, unsigned char c) const;
-    std::int32_t AddChild(std::int32_t node, unsigned char c);
 
     std::vector<std::string_view> patterns_;
     bool ignoreCase_;
@@ -59,15 +57,19 @@ class TSubstringIndex {
     std::uint64_t budget_ = 0;
     bool indexed_ = false;
 
-    // The automaton: a trie of the patterns, children in sibling lists (the
-    // root's in a table), each node with its failure link and the mark that
-    // the text has contained its string.
-    std::array<std::int32_t, 256> rootChildren_{};
-    std::vector<std::int32_t> firstChild_;
-    std::vector<std::int32_t> nextSibling_;
-    std::vector<std::int32_t> failure_;
-    std::vector<unsigned char> label_;
-    std::vector<unsigned char> seen_;
+    // The automaton: a trie of the patterns with its nodes numbered level by
+    // level, so that the children of a node are consecutive nodes, sorted by
+    // their labels: those of node n are FirstChild of n up to FirstChild of
+    // n + 1 (a last node without a label closes the list). Each node has its
+    // failure link and the mark that the text has contained its string; one
+    // record per node keeps what a step of the text reads together.
+    struct TNode {
+        std::int32_t FirstChild;
+        std::int32_t Failure;
+        unsigned char Label;
+        unsigned char Seen;
+    };
+    std::vector<TNode> nodes_;
     std::vector<std::int32_t> patternNode_;
     std::int32_t state_ = 0;
 };

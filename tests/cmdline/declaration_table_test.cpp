@@ -217,6 +217,44 @@ TEST(DeferSyntaxValidation, GivesWhatValidatingAtOnceGives) {
     }
 }
 
+// More entries than the search keeps on the stack.
+constexpr TParamDeclaration kLongTable[] = {
+    {"  N0", TParamKind::Switch},  {"  N1", TParamKind::Switch},  {"  N2", TParamKind::Switch},
+    {"  N3", TParamKind::Switch},  {"  N4", TParamKind::Switch},  {"  N5", TParamKind::Switch},
+    {"  N6", TParamKind::Switch},  {"  N7", TParamKind::Switch},  {"  N8", TParamKind::Switch},
+    {"  N9", TParamKind::Switch},  {"  N10", TParamKind::Switch}, {"  N11", TParamKind::Switch},
+    {"  N12", TParamKind::Switch}, {"  N13", TParamKind::Switch}, {"  N14", TParamKind::Switch},
+    {"  N15", TParamKind::Switch}, {"  N16", TParamKind::Switch}, {"  N17", TParamKind::Switch},
+    {"  N18", TParamKind::Switch}, {"  N19", TParamKind::Switch}, {"  N20", TParamKind::Switch},
+    {"  N21", TParamKind::Switch}, {"  N22", TParamKind::Switch}, {"  N23", TParamKind::Switch},
+    {"  N24", TParamKind::Switch}, {"  N25", TParamKind::Switch}, {"  N26", TParamKind::Switch},
+    {"  N27", TParamKind::Switch}, {"  N28", TParamKind::Switch}, {"  N29", TParamKind::Switch},
+    {"  N30", TParamKind::Switch}, {"  N31", TParamKind::Switch}, {"  N32", TParamKind::Switch},
+    {"  N33", TParamKind::Switch}};
+
+TEST(DeclareParams, HandlesALongTable) {
+    const std::vector<std::string> arguments{"--n33", "--n0", "/N17:x", "1", "--n33", "-n5"};
+    ContextUnderTest oneByOne(arguments);
+    oneByOne.context.SwitchStyle = 2;
+    ContextUnderTest inOneGo(arguments);
+    inOneGo.context.SwitchStyle = 2;
+    std::vector<TFindParamRec> records(std::size(kLongTable));
+    std::vector<TParamBinding> bindings;
+    for (TFindParamRec& record : records)
+        bindings.push_back({&record, {}});
+    DeclareParams(inOneGo.context, inOneGo.context.ParamStatus, kLongTable, bindings);
+    for (std::size_t k = 0; k < std::size(kLongTable); ++k)
+        ExpectSameRecord(records[k],
+                         DeclareSwitch(oneByOne.context, oneByOne.context.ParamStatus,
+                                       kLongTable[k].Names, kWholeCommandLine, 0),
+                         k);
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        EXPECT_EQ(inOneGo.context.ParamStatus[i].Status, oneByOne.context.ParamStatus[i].Status)
+            << i;
+    EXPECT_TRUE(records[33].Found);
+    EXPECT_TRUE(records[17].Attached);
+}
+
 TEST(TParamDeclaration, SplitsItsNamesWhenCompiled) {
     static constexpr TParamDeclaration kEntry{" ,H;HELP,, ?  ", TParamKind::Switch};
     static_assert(kEntry.WordCount == 3);
