@@ -14,7 +14,8 @@ namespace {
 using testing::ContextUnderTest;
 
 // A table with every kind, shared words ("H2" in two lists), a bare special
-// name, a repeated word and a switch that claims every occurrence.
+// name, a repeated word, a switch that claims every occurrence and flags on
+// a kind whose declaration operation takes none.
 constexpr TParamDeclaration kTable[] = {
     {"  DEBUG", TParamKind::Switch},
     {"  ERROR-DELAY", TParamKind::FlagSwitch},
@@ -22,7 +23,7 @@ constexpr TParamDeclaration kTable[] = {
     {"V H2 ~", TParamKind::Switch},
     {"B", TParamKind::Switch, 0, pfClaimEveryOccurrence},
     {"  ML", TParamKind::Word, 7},
-    {"F FORMAT F", TParamKind::Text},
+    {"F FORMAT F", TParamKind::Text, 0, pfFirstValueRequired}, // flags only for Switch and Int
     {"D", TParamKind::Int, 2, pfDefaultFromVariable},
     {"X", TParamKind::Int, -1, pfFirstValueRequired},
 };
@@ -194,6 +195,9 @@ TEST(DeferSyntaxValidation, GivesWhatValidatingAtOnceGives) {
         TOutcome other;
         const std::vector<TParamBinding> bindings = BindingsOf(other);
         DeclareParams(lazy.context, lazy.context.ParamStatus, kTable, bindings);
+        // Nothing was asked for yet: reading finds nothing to carry out.
+        EXPECT_EQ(ReadHelpParamHint(lazy.context), "");
+        EXPECT_FALSE(lazy.context.CustomSyntax.Computed);
         DeferSyntaxValidation(lazy.context, true, -1, -1);
         EXPECT_FALSE(lazy.context.CustomSyntax.Computed);
         EXPECT_EQ(lazy.context.HelpParamHint, "");

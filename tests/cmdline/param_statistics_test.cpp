@@ -193,6 +193,33 @@ TEST(Statistics, CountsLongCommandLines) {
     EXPECT_EQ(run.context.CustomSyntax.DistinctCount, 2000);
 }
 
+// Over the whole command line the default record is the custom one under
+// its own title; over part of it, it is computed on its own.
+TEST(Statistics, TheDefaultRecordCoversTheWholeCommandLine) {
+    for (const int first : {-1, 0, 1}) {
+        ContextUnderTest run({"-b", "1", "", "x y"});
+        TCmdLineContext& context = run.context;
+        DeclareSwitch(context, context.ParamStatus, "B", kWholeCommandLine, 0);
+        ValidateSyntax(context, context.CustomSyntax, context.ParamStatus, context.KnownParamNames,
+                       true, first, 3);
+        TParamStatisticsRec whole;
+        ComputeParamStatistics(context, whole, context.ParamStatus, context.KnownParamNames, true,
+                               -1, -1);
+        const TParamStatisticsRec& d = context.DefaultSyntax;
+        EXPECT_EQ(d.Title, "Default Syntax Validation Record");
+        EXPECT_EQ(context.CustomSyntax.Title, "Custom Syntax Validation Record");
+        EXPECT_TRUE(d.Computed);
+        EXPECT_EQ(d.Valid, whole.Valid) << first;
+        EXPECT_EQ(d.First, whole.First) << first;
+        EXPECT_EQ(d.TotalList, whole.TotalList) << first;
+        EXPECT_EQ(d.DistinctList, whole.DistinctList) << first;
+        EXPECT_EQ(d.UnclaimedList, whole.UnclaimedList) << first;
+        EXPECT_EQ(d.OutOfRangeList, "") << first;
+        EXPECT_EQ(d.KnownOptionWords, whole.KnownOptionWords) << first;
+        EXPECT_EQ(context.CustomSyntax.OutOfRangeCount, first == 1 ? 1 : 0);
+    }
+}
+
 TEST(HelpParamHint, NamesTheDeclaredHelpOptions) {
     ContextUnderTest run({});
     TCmdLineContext& context = run.context;
