@@ -86,6 +86,12 @@ void TSubstringIndex::BuildTrie() {
         order[i] = i;
     std::vector<TRun> level{{0, static_cast<std::uint32_t>(order.size())}};
     std::vector<TRun> nextLevel;
+    // A run's patterns with their next characters, read once for the sort.
+    struct TKey {
+        int Next;
+        std::uint32_t Pattern;
+    };
+    std::vector<TKey> keys;
     std::int32_t node = kRoot;
     for (std::size_t depth = 0; !level.empty(); ++depth) {
         // The character after the node's string; -1 for a pattern that ends
@@ -98,19 +104,32 @@ void TSubstringIndex::BuildTrie() {
         for (const TRun run : level) {
             nodes_[static_cast<std::size_t>(node)].FirstChild =
                 static_cast<std::int32_t>(nodes_.size());
-            const auto begin = order.begin() + run.Begin;
-            const auto end = order.begin() + run.End;
-            std::sort(begin, end,
-                      [&](std::uint32_t a, std::uint32_t b) { return next(a) < next(b); });
-            std::uint32_t at = run.Begin;
-            for (; at < run.End && next(order[at]) < 0; ++at)
-                patternNode_[order[at]] = node;
-            while (at < run.End) {
-                const int c = next(order[at]);
-                const std::uint32_t childBegin = at;
-                while (at < run.End && next(order[at]) == c)
-                    ++at;
-                nextLevel.push_back({childBegin, at});
+            if (run.End - run.Begin == 1) {
+                // Below the shared prefixes most runs hold one pattern.
+                const int c = next(order[run.Begin]);
+                if (c < 0) {
+                    patternNode_[order[run.Begin]] = node;
+                } else {
+                    nextLevel.push_back(run);
+                    nodes_.push_back(TNode{0, kRoot, static_cast<unsigned char>(c), 0});
+                }
+                ++node;
+                continue;
+            }
+            keys.clear();
+            for (std::uint32_t at = run.Begin; at < run.End; ++at)
+                keys.push_back({next(order[at]), order[at]});
+            std::sort(keys.begin(), keys.end(),
+                      [](const TKey& a, const TKey& b) { return a.Next < b.Next; });
+            std::size_t at = 0;
+            for (; at < keys.size() && keys[at].Next < 0; ++at)
+                patternNode_[keys[at].Pattern] = node;
+            while (at < keys.size()) {
+                const int c = keys[at].Next;
+                const auto childBegin = static_cast<std::uint32_t>(run.Begin + at);
+                for (; at < keys.size() && keys[at].Next == c; ++at)
+                    order[run.Begin + at] = keys[at].Pattern;
+                nextLevel.push_back({childBegin, static_cast<std::uint32_t>(run.Begin + at)});
                 nodes_.push_back(TNode{0, kRoot, static_cast<unsigned char>(c), 0});
             }
             ++node;
@@ -119,10 +138,23 @@ void TSubstringIndex::BuildTrie() {
     }
     // Closes the children of the last node.
     nodes_.push_back(TNode{static_cast<std::int32_t>(nodes_.size()), kRoot, 0, 1});
+    BuildDirectTable();
+}
+
+// The root and the nodes of single characters, which the failure links lead
+// back to most often, find their children in a table instead of a search.
+void TSubstringIndex::BuildDirectTable() {
+    directNodes_ = static_cast<std::size_t>(nodes_[kRoot + 1].FirstChild);
+    direct_.assign(directNodes_ * 256, kNone);
+    for (std::size_t node = 0; node < directNodes_; ++node)
+        for (auto child = nodes_[node].FirstChild; child < nodes_[node + 1].FirstChild; ++child)
+            direct_[node * 256 + nodes_[static_cast<std::size_t>(child)].Label] = child;
 }
 
 std::int32_t TSubstringIndex::Child(std::int32_t node, unsigned char c) const {
     const auto at = static_cast<std::size_t>(node);
+    if (at < directNodes_)
+        return direct_[at * 256 + c];
     auto low = static_cast<std::size_t>(nodes_[at].FirstChild);
     auto high = static_cast<std::size_t>(nodes_[at + 1].FirstChild);
     while (high - low > 4) {
@@ -149,9 +181,11 @@ void TSubstringIndex::LinkFailures() {
         for (auto child = nodes_[node].FirstChild; child < nodes_[node + 1].FirstChild; ++child) {
             const unsigned char c = nodes_[static_cast<std::size_t>(child)].Label;
             std::int32_t fallback = parentFailure;
-            while (fallback != kRoot && Child(fallback, c) == kNone)
+            std::int32_t target = Child(fallback, c);
+            while (target == kNone && fallback != kRoot) {
                 fallback = nodes_[static_cast<std::size_t>(fallback)].Failure;
-            const std::int32_t target = Child(fallback, c);
+                target = Child(fallback, c);
+            }
             nodes_[static_cast<std::size_t>(child)].Failure = target == kNone ? kRoot : target;
         }
     }

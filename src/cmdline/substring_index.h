@@ -46,6 +46,7 @@ class TSubstringIndex {
     bool PlainContains(std::string_view pattern);
     void BuildAutomaton();
     void BuildTrie();
+    void BuildDirectTable();
     void LinkFailures();
     void Feed(std::string_view text);
     std::int32_t Child(std::int32_t node, unsigned char c) const;
@@ -70,6 +71,9 @@ class TSubstringIndex {
         unsigned char Seen;
     };
     std::vector<TNode> nodes_;
+    // The children of the first directNodes_ nodes by label, kNone for none.
+    std::vector<std::int32_t> direct_;
+    std::size_t directNodes_ = 0;
     std::vector<std::int32_t> patternNode_;
     std::int32_t state_ = 0;
 };
