@@ -90,13 +90,15 @@ TEST(SubstringIndex, HandlesEveryByteValue) {
         text += static_cast<char>(c);
     const std::string present("\x01\x00", 2);
     const std::string absent("\x00\x01", 2);
+    const std::string endsInNul("\x05\x00", 2); // a NUL byte is a character like any other
     for (const bool ignoreCase : {false, true}) {
-        TSubstringIndex index({text, present, absent, ""}, ignoreCase);
+        TSubstringIndex index({text, present, absent, "", endsInNul}, ignoreCase);
         index.Append(text);
         EXPECT_TRUE(index.Contains(0));
         EXPECT_TRUE(index.Contains(1));
         EXPECT_FALSE(index.Contains(2));
         EXPECT_TRUE(index.Contains(3));
+        EXPECT_FALSE(index.Contains(4));
     }
 }
 
