@@ -2,6 +2,7 @@
 // figures describe the same work.
 #pragma once
 
+#include "cmdline/cmdline_context.h"
 #include "exprengine/builtin_category.h"
 #include "exprengine/parser.h"
 #include "platform/platform.h"
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +101,20 @@ class SilentConsole final : public platform::Console {
     void EndKeyCapture() override {}
     void Beep() override {}
     void Sleep(std::chrono::milliseconds) override {}
+};
+
+// A framework context for the calculator's options over the given
+// arguments, its output captured and its console silent: the state of a run
+// just before the driver declares its options.
+struct TBenchContext {
+    explicit TBenchContext(const std::vector<std::string>& arguments)
+        : context(cmdline::TProcessFacts{arguments, "orvex", "orvex"}, out, err, console) {
+        context.SwitchStyle = 2;
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    SilentConsole console;
+    cmdline::TCmdLineContext context;
 };
 
 } // namespace orvex::bench

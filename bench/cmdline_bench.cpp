@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,21 +17,10 @@ namespace {
 
 using namespace orvex;
 
-struct TRun {
-    explicit TRun(const std::vector<std::string>& arguments)
-        : context(cmdline::TProcessFacts{arguments, "orvex", "orvex"}, out, err, console) {
-        context.SwitchStyle = 2;
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    bench::SilentConsole console;
-    cmdline::TCmdLineContext context;
-};
-
 void DeclareAndValidate(benchmark::State& state, const std::vector<std::string>& arguments) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto run = std::make_unique<TRun>(arguments);
+        auto run = std::make_unique<bench::TBenchContext>(arguments);
         state.ResumeTiming();
         frontend::TRunSettings settings;
         frontend::DeclareOptions(run->context, settings);
@@ -61,7 +49,7 @@ void BM_ValidateSumArguments(benchmark::State& state) {
 BENCHMARK(BM_ValidateSumArguments)->Unit(benchmark::kMillisecond);
 
 void BM_DeclareOptions(benchmark::State& state) {
-    TRun run({"1+2"});
+    bench::TBenchContext run({"1+2"});
     for (auto _ : state) {
         run.context.ParamStatus[0].Status = cmdline::psUnclaimed;
         frontend::TRunSettings settings;

@@ -11,19 +11,14 @@
 #include "bench/bench_inputs.h"
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
     using namespace orvex;
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    std::ostringstream out;
-    std::ostringstream err;
-    bench::SilentConsole console;
-    cmdline::TCmdLineContext context(cmdline::TProcessFacts{arguments, "orvex", "orvex"}, out, err,
-                                     console);
-    context.SwitchStyle = 2;
+    bench::TBenchContext run(arguments);
+    cmdline::TCmdLineContext& context = run.context;
     frontend::TRunSettings settings;
     frontend::DeclareOptions(context, settings);
     cmdline::ValidateSyntax(context, context.CustomSyntax, context.ParamStatus,
