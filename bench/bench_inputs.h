@@ -2,14 +2,19 @@
 // figures describe the same work.
 #pragma once
 
+#include "cmdline/output_streams.h"
+#include "cmdline/cmdline_context.h"
 #include "exprengine/builtin_category.h"
 #include "exprengine/parser.h"
 #include "platform/platform.h"
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex::bench {
 
@@ -40,6 +45,49 @@ inline std::string SumOfSize(std::size_t bytes) {
     return text;
 }
 
+// The three big command lines of bench/command_lines.sh, generated the same
+// way: count arguments of `length` letters from a fixed multiplicative
+// congruential sequence (all different for 40,000 of 41 letters) ...
+inline std::vector<std::string> RandomLetterArguments(int count, int length) {
+    std::vector<std::string> arguments;
+    std::int64_t seed = 12345;
+    for (int i = 0; i < count; ++i) {
+        std::string word;
+        for (int j = 0; j < length; ++j) {
+            seed = seed * 16807 % 2147483647;
+            word += static_cast<char>('a' + seed / 8192 % 26);
+        }
+        arguments.push_back(std::move(word));
+    }
+    return arguments;
+}
+
+// ... the numbers 0 to count - 1 in base 26, written with the letters a to z
+// ...
+inline std::vector<std::string> LetterNumberArguments(int count) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        std::string word;
+        int n = i;
+        do {
+            word.insert(word.begin(), static_cast<char>('a' + n % 26));
+            n /= 26;
+        } while (n > 0);
+        arguments.push_back(std::move(word));
+    }
+    return arguments;
+}
+
+// ... and a sum of `terms` terms, one argument per term and per "+".
+inline std::vector<std::string> SumArguments(int terms) {
+    std::vector<std::string> arguments{"1"};
+    for (int i = 2; i <= terms; ++i) {
+        arguments.emplace_back("+");
+        arguments.push_back(std::to_string(i % 1000));
+    }
+    return arguments;
+}
+
 // A parser set up as the calculator sets up its own: the math and boolean
 // built-ins visible.
 inline void UseCalculatorBuiltIns(engine::TExpressionParser& parser) {
@@ -54,6 +102,20 @@ class SilentConsole final : public platform::Console {
     void EndKeyCapture() override {}
     void Beep() override {}
     void Sleep(std::chrono::milliseconds) override {}
+};
+
+// A framework context for the calculator's options over the given
+// arguments, its output captured and its console silent: the state of a run
+// just before the driver declares its options.
+struct TBenchContext {
+    explicit TBenchContext(const std::vector<std::string>& arguments)
+        : context(cmdline::TProcessFacts{arguments, "orvex", "orvex"}, out, err, console) {
+        context.SwitchStyle = 2;
+    }
+    cmdline::TStringSink out;
+    cmdline::TStringSink err;
+    SilentConsole console;
+    cmdline::TCmdLineContext context;
 };
 
 } // namespace orvex::bench

@@ -2,6 +2,7 @@
 #include "cmdline/output_streams.h"
 
 #include "cmdline/cmdline_context.h"
+#include "cmdline/declaration_table.h"
 #include "cmdline/param_names.h"
 #include "frontend/options.h"
 #include "frontend/run_settings.h"
@@ -43,7 +44,7 @@ std::vector<std::string> OptionForms() {
     frontend::DeclareOptions(context, settings);
 
     std::string forms;
-    cmdline::ExpandParamForms(context, forms, context.KnownParamNames, 0);
+    cmdline::ExpandParamForms(context, forms, cmdline::ResolvedKnownParamNames(context), 0);
     std::vector<std::string> result;
     std::istringstream words(forms);
     for (std::string form; words >> form;)

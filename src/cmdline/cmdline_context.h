@@ -3,6 +3,7 @@
 // whole run can be executed in-process with its output captured.
 #pragma once
 
+#include "cmdline/declaration_table.h"
 #include "cmdline/file_version_info.h"
 #include "cmdline/output_streams.h"
 #include "cmdline/param_statistics.h"
@@ -11,6 +12,7 @@
 #include "platform/platform.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,13 +53,25 @@ struct TCmdLineContext {
     // ":" or "=", 3 = both, 0 = neither.
     std::int32_t SwitchStyle = 0;
     bool LongNamesNeedDoubleDash = true;
-    // Upper-case words of every name list declared so far, each once.
+    // Upper-case words of every name list declared so far, each once. The
+    // names of a declaration table join them when they are first read
+    // (ResolvedKnownParamNames); until then the table waits here.
     std::string KnownParamNames;
+    std::span<const TParamDeclaration> PendingDeclarations;
     bool NumberDefaulted = false; // set by every ParamNumber
 
     TParamStatisticsRec CustomSyntax;
     TParamStatisticsRec DefaultSyntax;
     std::string HelpParamHint;
+    // A validation asked for with DeferSyntaxValidation and not carried out
+    // yet: nothing has read its records or the help hint so far.
+    struct TDeferredValidation {
+        bool Pending = false;
+        bool CheckOptions = false;
+        std::int32_t First = -1;
+        std::int32_t Last = -1;
+    };
+    TDeferredValidation DeferredValidation;
     bool ErrorDelay = false;
     bool AudibleError = false;
     std::int32_t MissingParamReportKind = 0;

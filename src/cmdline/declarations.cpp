@@ -54,9 +54,7 @@ TFindParamRec DeclareWordParam(TCmdLineContext& context, TParamStatusArray& tabl
                                std::string_view names, TSearchRange range, std::uint16_t& variable,
                                std::uint16_t fallback) {
     TFindParamRec result = Find(context, table, names, range, 1, 0, "");
-    variable = static_cast<std::uint16_t>(ParamNumber(context, result.Value, fallback));
-    result.Value = std::to_string(variable);
-    result.Defaulted = context.NumberDefaulted;
+    variable = FinishWordParam(context, result, fallback);
     return result;
 }
 
@@ -66,11 +64,25 @@ TFindParamRec DeclareIntParam(TCmdLineContext& context, TParamStatusArray& table
     const std::string defaultText =
         (flags & pfDefaultFromVariable) != 0 ? std::to_string(variable) : std::string();
     TFindParamRec result = Find(context, table, names, range, 1, flags, defaultText);
-    variable = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(ParamNumber(context, result.Value, fallback)));
-    result.Value = std::to_string(variable);
-    result.Defaulted = context.NumberDefaulted;
+    variable = FinishIntParam(context, result, fallback);
     return result;
+}
+
+std::uint16_t FinishWordParam(TCmdLineContext& context, TFindParamRec& result,
+                              std::uint16_t fallback) {
+    const auto value = static_cast<std::uint16_t>(ParamNumber(context, result.Value, fallback));
+    result.Value = std::to_string(value);
+    result.Defaulted = context.NumberDefaulted;
+    return value;
+}
+
+std::int32_t FinishIntParam(TCmdLineContext& context, TFindParamRec& result,
+                            std::int32_t fallback) {
+    const auto value = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(ParamNumber(context, result.Value, fallback)));
+    result.Value = std::to_string(value);
+    result.Defaulted = context.NumberDefaulted;
+    return value;
 }
 
 } // namespace orvex::cmdline

@@ -39,4 +39,12 @@ TFindParamRec DeclareIntParam(TCmdLineContext& context, TParamStatusArray& table
                               std::string_view names, TSearchRange range, std::int32_t& variable,
                               std::int32_t fallback, int flags);
 
+// The steps after the search of the two number declarations, shared with
+// the declaration table: the value read with ParamNumber (the fallback when
+// there is none), its decimal text as the record's value, and whether it
+// was defaulted.
+std::uint16_t FinishWordParam(TCmdLineContext& context, TFindParamRec& result,
+                              std::uint16_t fallback);
+std::int32_t FinishIntParam(TCmdLineContext& context, TFindParamRec& result, std::int32_t fallback);
+
 } // namespace orvex::cmdline

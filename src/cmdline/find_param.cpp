@@ -1,6 +1,7 @@
 #include "cmdline/find_param.h"
 
 #include "cmdline/cmdline_context.h"
+#include "cmdline/declaration_table.h"
 #include "cmdline/param_names.h"
 #include "cmdline/text_helpers.h"
 
@@ -88,24 +89,19 @@ bool ClaimMatch(TFindParamRec& result, TParamStatusArray& table, int index,
 
 } // namespace
 
-void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArray& table,
-               std::string_view names, int last, int first, int valueCount, int flags,
-               std::string_view defaultValue1, std::string_view defaultValue2) {
-    result = TFindParamRec{};
-    result.Value = defaultValue1;
-    result.Value2 = defaultValue2;
-    AddKnownNames(context.KnownParamNames, names);
+void BeginParamSearch(TFindParamRec& result, std::string_view defaultValue1,
+                      std::string_view defaultValue2) {
+    // Field by field, so that a record used again keeps its texts' storage.
+    result.Defaulted = result.Found = result.Attached = false;
+    result.Index = result.Position = -1;
+    result.Name.clear();
+    result.Value.assign(defaultValue1);
+    result.Value2.assign(defaultValue2);
+}
 
-    const int lastIndex = static_cast<int>(table.size()) - 1;
-    if (last == -1 || last > lastIndex)
-        last = lastIndex;
-    if (first < 0)
-        first = 0;
-    if (last < first)
-        return;
-
-    std::vector<std::string_view> words;
-    ForEachWord(names, NameDelimiters, [&words](std::string_view word) { words.push_back(word); });
+void SearchParamWords(const TCmdLineContext& context, TFindParamRec& result,
+                      TParamStatusArray& table, std::span<const std::string_view> words, int first,
+                      int last, int valueCount, int flags) {
     TFindParamRec match;
     for (int i = first; i <= last; ++i) {
         const std::string& text = table[static_cast<std::size_t>(i)].Text;
@@ -120,6 +116,25 @@ void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArra
         if ((flags & pfClaimEveryOccurrence) == 0 && result.Index != -1)
             return;
     }
+}
+
+void FindParam(TCmdLineContext& context, TFindParamRec& result, TParamStatusArray& table,
+               std::string_view names, int last, int first, int valueCount, int flags,
+               std::string_view defaultValue1, std::string_view defaultValue2) {
+    BeginParamSearch(result, defaultValue1, defaultValue2);
+    AddKnownNames(ResolvedKnownParamNames(context), names);
+
+    const int lastIndex = static_cast<int>(table.size()) - 1;
+    if (last == -1 || last > lastIndex)
+        last = lastIndex;
+    if (first < 0)
+        first = 0;
+    if (last < first)
+        return;
+
+    std::vector<std::string_view> words;
+    ForEachWord(names, NameDelimiters, [&words](std::string_view word) { words.push_back(word); });
+    SearchParamWords(context, result, table, words, first, last, valueCount, flags);
 }
 
 } // namespace orvex::cmdline

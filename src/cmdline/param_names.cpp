@@ -194,6 +194,22 @@ bool MatchParamName(const TCmdLineContext& context, std::string_view word,
     return matched;
 }
 
+// An argument matches when it equals some form or, where values may be
+// attached, starts with some form followed by ":" or "=".
+bool MatchesParamName(const TCmdLineContext& context, std::string_view word,
+                      std::string_view argument) {
+    const bool attachable = AcceptsAttachedValues(context.SwitchStyle);
+    for (const std::string_view prefix : PrefixesOf(context, word, context.SwitchStyle)) {
+        const char first = prefix.empty() ? word[0] : prefix[0];
+        if (argument.empty() || argument[0] != first)
+            continue;
+        if (EqualsForm(argument, prefix, word) ||
+            (attachable && HasAttachedValue(prefix, word, argument)))
+            return true;
+    }
+    return false;
+}
+
 bool CanStartOption(const TCmdLineContext& context, std::string_view argument) {
     if (argument.empty())
         return false;

@@ -31,6 +31,10 @@ std::vector<std::string> AcceptedPrefixes(const TCmdLineContext& context, std::s
 bool MatchParamName(const TCmdLineContext& context, std::string_view word,
                     std::string_view argument, TFindParamRec& match);
 
+// What MatchParamName answers, without filling a record.
+bool MatchesParamName(const TCmdLineContext& context, std::string_view word,
+                      std::string_view argument);
+
 // Whether argument starts the way some accepted form of some name starts:
 // with "/" or "-", or with a special character where bare special names are
 // accepted. Any other argument matches no name.

@@ -1,6 +1,7 @@
 #include "cmdline/param_statistics.h"
 
 #include "cmdline/cmdline_context.h"
+#include "cmdline/declaration_table.h"
 #include "cmdline/param_names.h"
 #include "cmdline/substring_index.h"
 #include "cmdline/text_helpers.h"
@@ -44,24 +45,42 @@ void CountByStatus(TParamStatisticsRec& s, std::int32_t status, std::string_view
     }
 }
 
-// Counts one argument inside the examined range. The distinct test is a
-// substring test on the upper-cased list of distinct arguments so far, so an
-// argument that occurs inside an earlier one is not distinct.
-void CountInRange(TParamStatisticsRec& s, TSubstringIndex& distinctUpper,
+// How an argument is counted from the distinct test on: an empty one as two
+// double quotes.
+std::string_view CountedText(const std::string& argument) {
+    return argument.empty() ? std::string_view("\"\"") : std::string_view(argument);
+}
+
+// Counts the argument with number `number` inside the examined range. The
+// distinct test is a substring test on the upper-cased list of distinct
+// arguments so far, so an argument that occurs inside an earlier one, or
+// across the blank between two, is not distinct.
+void CountInRange(TParamStatisticsRec& s, TSubstringIndex& distinct, std::size_t number,
                   const TParamStatusRec& argument) {
     Count(s.TotalCount, s.TotalList, argument.Text);
-    const std::string text = argument.Text.empty() ? std::string("\"\"") : argument.Text;
+    const std::string_view text = CountedText(argument.Text);
     if (!argument.Text.empty())
         Count(s.NonEmptyCount, s.NonEmptyList, text);
-    if (!distinctUpper.Contains(UpperCaseAscii(text))) {
+    if (!distinct.Contains(number)) {
         const std::size_t listed = s.DistinctList.size();
         Count(s.DistinctCount, s.DistinctList, text);
-        distinctUpper.Append(UpperCaseAscii(std::string_view(s.DistinctList).substr(listed)));
+        distinct.Append(std::string_view(s.DistinctList).substr(listed));
     }
     if (argument.Status != psOption && argument.Status != psValue)
         Count(s.NotOptionCount, s.NotOptionList, text);
     Count(s.ListedCount, s.ListedList, text);
     CountByStatus(s, argument.Status, text);
+}
+
+// The distinct test asks about each argument of the range in turn, as it
+// is counted.
+TSubstringIndex DistinctIndex(const TParamStatusArray& table, int first, int last) {
+    std::vector<std::string_view> patterns;
+    if (last >= first)
+        patterns.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int i = first; i <= last; ++i)
+        patterns.push_back(CountedText(table[static_cast<std::size_t>(i)].Text));
+    return TSubstringIndex(std::move(patterns), true);
 }
 
 // One of the blank-separated words of list equals word, ASCII letters
@@ -110,6 +129,28 @@ bool ContainsBeforeBlank(std::string_view text, std::string_view word) {
     return false;
 }
 
+// The lists a long command line fills most: each holds at most what the
+// list of all arguments in range holds, which is known before counting.
+// Reserving that at once spares them the growth by doubling, which could
+// leave each list with nearly twice the room it needs.
+void ReserveLists(TParamStatisticsRec& s, const TParamStatusArray& table, int first, int last) {
+    std::size_t bytes = 0;
+    for (int i = first; i <= last; ++i) {
+        const std::string& text = table[static_cast<std::size_t>(i)].Text;
+        bytes += text.size() + 3; // quotes and the blank after it at most
+    }
+    for (std::string* list : {&s.TotalList, &s.NonEmptyList, &s.DistinctList, &s.ListedList,
+                              &s.NotOptionList, &s.UnclaimedList})
+        list->reserve(bytes);
+}
+
+void ShrinkLists(TParamStatisticsRec& s) {
+    for (std::string* list : {&s.TotalList, &s.DistinctList, &s.NonEmptyList, &s.ListedList,
+                              &s.OptionList, &s.ValueList, &s.NotOptionList, &s.AttachedList,
+                              &s.ErrorList, &s.UnclaimedList, &s.OutOfRangeList, &s.OtherList})
+        list->shrink_to_fit();
+}
+
 // The statistics proper. knownForms, when given, are the forms of the known
 // names already expanded by the computation just before, which has also
 // completed the help hint: another pass over the same candidates and names
@@ -136,11 +177,12 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
             last = lastIndex;
         s.First = static_cast<std::int16_t>(first);
         s.Last = static_cast<std::int16_t>(last);
-        TSubstringIndex distinctUpper;
+        ReserveLists(s, table, first, last);
+        TSubstringIndex distinct = DistinctIndex(table, first, last);
         for (int i = 0; i <= lastIndex; ++i) {
             const TParamStatusRec& argument = table[static_cast<std::size_t>(i)];
             if (i >= first && i <= last) {
-                CountInRange(s, distinctUpper, argument);
+                CountInRange(s, distinct, static_cast<std::size_t>(i - first), argument);
                 continue;
             }
             Count(s.OutOfRangeCount, s.OutOfRangeList, argument.Text);
@@ -156,6 +198,7 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
     s.Computed = true;
     s.Valid = first <= static_cast<int>(s.TotalCount) && s.UnclaimedList.empty() &&
               s.ErrorList.empty() && !s.NoKnownOption;
+    ShrinkLists(s);
 }
 
 } // namespace
@@ -179,11 +222,41 @@ bool ValidateSyntax(TCmdLineContext& context, TParamStatisticsRec& statistics,
                     const TParamStatusArray& table, std::string_view knownNames, bool checkOptions,
                     int first, int last) {
     ComputeParamStatistics(context, statistics, table, knownNames, checkOptions, first, last);
-    // Both records list the forms of the same names.
-    if (!context.DefaultSyntax.Computed)
-        ComputeStatistics(context, context.DefaultSyntax, table, knownNames, checkOptions, -1, -1,
+    TParamStatisticsRec& defaults = context.DefaultSyntax;
+    if (defaults.Computed)
+        return statistics.Valid;
+    const int lastIndex = static_cast<int>(table.size()) - 1;
+    const bool wholeTable = first <= 0 && (last < 0 || last >= lastIndex);
+    if (wholeTable) {
+        // The same computation over the same arguments: only the title differs.
+        std::string title = std::move(defaults.Title);
+        defaults = statistics;
+        defaults.Title = std::move(title);
+    } else {
+        // Both records list the forms of the same names.
+        ComputeStatistics(context, defaults, table, knownNames, checkOptions, -1, -1,
                           &statistics.KnownForms);
+    }
     return statistics.Valid;
+}
+
+void DeferSyntaxValidation(TCmdLineContext& context, bool checkOptions, int first, int last) {
+    context.DeferredValidation = {true, checkOptions, first, last};
+}
+
+void CompleteSyntaxValidation(TCmdLineContext& context) {
+    TCmdLineContext::TDeferredValidation& deferred = context.DeferredValidation;
+    if (!deferred.Pending)
+        return;
+    deferred.Pending = false;
+    ValidateSyntax(context, context.CustomSyntax, context.ParamStatus,
+                   ResolvedKnownParamNames(context), deferred.CheckOptions, deferred.First,
+                   deferred.Last);
+}
+
+const std::string& ReadHelpParamHint(TCmdLineContext& context) {
+    CompleteSyntaxValidation(context);
+    return context.HelpParamHint;
 }
 
 } // namespace orvex::cmdline

@@ -59,9 +59,22 @@ void ComputeParamStatistics(TCmdLineContext& context, TParamStatisticsRec& stati
 
 // Computes the given record and, the first time only, the context's
 // DefaultSyntax over the whole table. Returns the given record's verdict.
+// After a declaration table, the known names are ResolvedKnownParamNames.
 bool ValidateSyntax(TCmdLineContext& context, TParamStatisticsRec& statistics,
                     const TParamStatusArray& table, std::string_view knownNames, bool checkOptions,
                     int first, int last);
+
+// ValidateSyntax over the context's CustomSyntax, argument table and known
+// names, carried out only when something reads its outcome: the records
+// through CompleteSyntaxValidation, the help hint through ReadHelpParamHint.
+// The table and the declarations must not change in between.
+void DeferSyntaxValidation(TCmdLineContext& context, bool checkOptions, int first, int last);
+
+// Carries out a deferred validation, if one is waiting.
+void CompleteSyntaxValidation(TCmdLineContext& context);
+
+// The context's HelpParamHint, after a deferred validation has filled it.
+const std::string& ReadHelpParamHint(TCmdLineContext& context);
 
 // Appends to hint, as "-X" or "--NAME", each candidate word that is among the
 // declared names and not yet in the hint; then trims the hint.

@@ -1,11 +1,17 @@
-// A text that grows at its end and answers "does this occur anywhere in
-// you?". The distinct-argument statistics ask this once per argument, which
+// A text that grows at its end and answers, for patterns fixed in advance,
+// "does this pattern occur anywhere in you by now?". The distinct-argument
+// statistics ask this once per argument, about the argument itself, which
 // with plain searches alone could cost the square of the command line's
-// length. Plain searches answer as long as their total work stays within a
-// fixed multiple of the input seen so far; beyond that a suffix automaton,
-// built once, answers in time proportional to the question. So the usual
-// short command line never pays for building the automaton, and no command
-// line pays more than a linear amount.
+// length.
+//
+// Plain searches answer as long as their total work stays within a fixed
+// multiple of the input seen so far. Beyond that the index builds, once, an
+// Aho-Corasick automaton over all the patterns and runs the text through it:
+// every pattern met on the way is marked, so that a question becomes a look
+// at one mark, and each later piece of text costs its own length. The usual
+// short command line never pays for the automaton; no command line pays more
+// than a linear amount of time, and the automaton needs one node per pattern
+// byte at most.
 #pragma once
 
 #include <cstddef>
@@ -18,13 +24,15 @@ namespace orvex::cmdline {
 
 class TSubstringIndex {
   public:
-    TSubstringIndex();
+    // The patterns must outlive the index. With ignoreCase, ASCII letters of
+    // the text and of the patterns compare without case.
+    TSubstringIndex(std::vector<std::string_view> patterns, bool ignoreCase);
 
     void Append(std::string_view text);
 
-    // Whether pattern occurs in the text appended so far; the empty pattern
-    // always does.
-    bool Contains(std::string_view pattern);
+    // Whether the pattern with this number occurs in the text appended so
+    // far; the empty pattern always does.
+    bool Contains(std::size_t pattern);
 
     // Whether the automaton answers the questions by now.
     bool Indexed() const { return indexed_; }
@@ -34,40 +42,40 @@ class TSubstringIndex {
     // and patterns seen.
     static constexpr std::uint64_t kSearchBudgetPerByte = 16;
 
-    void IndexRest();
-    bool AutomatonContains(std::string_view pattern) const;
+    unsigned char Fold(char c) const;
+    bool PlainContains(std::string_view pattern);
+    void BuildAutomaton();
+    void BuildTrie();
+    void BuildDirectTable();
+    void LinkFailures();
+    void Feed(std::string_view text);
+    std::int32_t Child(std::int32_t node, unsigned char c) const;
 
-    struct TState {
-        std::int32_t Length;    // longest text this state stands for
-        std::int32_t Link;      // state of its longest suffix of another class; -1 at the root
-        std::int32_t FirstEdge; // -1 when it has no transitions
-    };
-    struct TEdge {
-        std::int32_t Target;
-        std::int32_t Next;
-        unsigned char Label;
-    };
-
-    void Extend(unsigned char c);
-    std::int32_t AddState(std::int32_t length, std::int32_t link);
-    std::int32_t Transition(std::int32_t state, unsigned char c) const;
-    void SetTransition(std::int32_t state, unsigned char c, std::int32_t target);
-    void CopyTransitions(std::int32_t from, std::int32_t to);
-
-    TState& State(std::int32_t index) { return states_[static_cast<std::size_t>(index)]; }
-    const TState& State(std::int32_t index) const {
-        return states_[static_cast<std::size_t>(index)];
-    }
-    TEdge& Edge(std::int32_t index) { return edges_[static_cast<std::size_t>(index)]; }
-    const TEdge& Edge(std::int32_t index) const { return edges_[static_cast<std::size_t>(index)]; }
-
-    std::string text_;
+    std::vector<std::string_view> patterns_;
+    bool ignoreCase_;
+    std::string text_; // folded; given up once the automaton answers
+    std::string folded_;
     std::uint64_t budget_ = 0;
     bool indexed_ = false;
-    std::size_t indexedLength_ = 0; // how much of text_ the automaton holds
-    std::vector<TState> states_;
-    std::vector<TEdge> edges_;
-    std::int32_t last_ = 0;
+
+    // The automaton: a trie of the patterns with its nodes numbered level by
+    // level, so that the children of a node are consecutive nodes, sorted by
+    // their labels: those of node n are FirstChild of n up to FirstChild of
+    // n + 1 (a last node without a label closes the list). Each node has its
+    // failure link and the mark that the text has contained its string; one
+    // record per node keeps what a step of the text reads together.
+    struct TNode {
+        std::int32_t FirstChild;
+        std::int32_t Failure;
+        unsigned char Label;
+        unsigned char Seen;
+    };
+    std::vector<TNode> nodes_;
+    // The children of the first directNodes_ nodes by label, kNone for none.
+    std::vector<std::int32_t> direct_;
+    std::size_t directNodes_ = 0;
+    std::vector<std::int32_t> patternNode_;
+    std::int32_t state_ = 0;
 };
 
 } // namespace orvex::cmdline

@@ -56,7 +56,7 @@ std::string WithArgument(std::string_view text, std::string_view argument) {
 
 void MissingParameters(cmdline::TCmdLineContext& context, const TRunSettings& settings) {
     const std::string message =
-        WithArgument(DriverString("orvex.smissingexpression"), context.HelpParamHint);
+        WithArgument(DriverString("orvex.smissingexpression"), cmdline::ReadHelpParamHint(context));
     TakeErrorExit(context, settings, context.MissingParamReportKind, kExitMissingParameters,
                   message, true);
 }
@@ -149,9 +149,9 @@ void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings) {
         context.ErrorDelay = true;
     }
     // The verdict is not used: arguments the validation would reject still
-    // form the expression.
-    cmdline::ValidateSyntax(context, context.CustomSyntax, context.ParamStatus,
-                            context.KnownParamNames, true, -1, -1);
+    // form the expression. Only the help hint of an empty command line is
+    // read, so the validation waits until then.
+    cmdline::DeferSyntaxValidation(context, true, -1, -1);
 
     if (context.ParamStatus.empty())
         MissingParameters(context, settings);

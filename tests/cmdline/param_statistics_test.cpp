@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
 
 namespace orvex::cmdline {
 namespace {
@@ -110,6 +112,53 @@ TEST(Statistics, DistinctIsASubstringTestIgnoringCase) {
     EXPECT_EQ(s.DistinctCount, 3);
 }
 
+// The distinct list as its definition reads: an argument (an empty one as
+// two double quotes) is distinct when its upper-case text does not occur in
+// the upper-cased list so far.
+std::pair<std::string, int> PlainDistinctList(const std::vector<std::string>& arguments) {
+    const auto upper = [](std::string text) {
+        for (char& c : text)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        return text;
+    };
+    std::string list;
+    int count = 0;
+    for (const std::string& argument : arguments) {
+        const std::string text = argument.empty() ? "\"\"" : argument;
+        if (upper(list).find(upper(text)) != std::string::npos)
+            continue;
+        const bool quoted = text.find(' ') != std::string::npos;
+        list += quoted ? "\"" + text + "\" " : text + " ";
+        ++count;
+    }
+    return {list, count};
+}
+
+// Random arguments over a few characters, blanks and quotes among them, and
+// enough of them that the index of the distinct list builds its automaton
+// part of the way through.
+TEST(Statistics, DistinctListMatchesItsPlainDefinition) {
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<int> character(0, 5);
+    std::uniform_int_distribution<int> length(0, 9);
+    for (const int count : {5, 60, 3000}) {
+        std::vector<std::string> arguments;
+        for (int i = 0; i < count; ++i) {
+            static constexpr char kCharacters[] = {'a', 'A', 'b', 'c', ' ', '"'};
+            std::string argument;
+            for (int n = length(random); n > 0; --n)
+                argument += kCharacters[character(random)];
+            arguments.push_back(argument);
+        }
+        ContextUnderTest run(arguments);
+        TParamStatisticsRec s;
+        ComputeParamStatistics(run.context, s, run.context.ParamStatus, "", false, -1, -1);
+        const auto [list, distinct] = PlainDistinctList(arguments);
+        ASSERT_EQ(s.DistinctList, list) << count;
+        EXPECT_EQ(s.DistinctCount, distinct) << count;
+    }
+}
+
 TEST(Statistics, ValidateSyntaxComputesTheDefaultRecordOnce) {
     ContextUnderTest run({"-b", "1"});
     DeclareSwitch(run.context, run.context.ParamStatus, "B", kWholeCommandLine, 0);
@@ -142,6 +191,33 @@ TEST(Statistics, CountsLongCommandLines) {
                    -1);
     EXPECT_EQ(run.context.CustomSyntax.TotalCount, 52000);
     EXPECT_EQ(run.context.CustomSyntax.DistinctCount, 2000);
+}
+
+// Over the whole command line the default record is the custom one under
+// its own title; over part of it, it is computed on its own.
+TEST(Statistics, TheDefaultRecordCoversTheWholeCommandLine) {
+    for (const int first : {-1, 0, 1}) {
+        ContextUnderTest run({"-b", "1", "", "x y"});
+        TCmdLineContext& context = run.context;
+        DeclareSwitch(context, context.ParamStatus, "B", kWholeCommandLine, 0);
+        ValidateSyntax(context, context.CustomSyntax, context.ParamStatus, context.KnownParamNames,
+                       true, first, 3);
+        TParamStatisticsRec whole;
+        ComputeParamStatistics(context, whole, context.ParamStatus, context.KnownParamNames, true,
+                               -1, -1);
+        const TParamStatisticsRec& d = context.DefaultSyntax;
+        EXPECT_EQ(d.Title, "Default Syntax Validation Record");
+        EXPECT_EQ(context.CustomSyntax.Title, "Custom Syntax Validation Record");
+        EXPECT_TRUE(d.Computed);
+        EXPECT_EQ(d.Valid, whole.Valid) << first;
+        EXPECT_EQ(d.First, whole.First) << first;
+        EXPECT_EQ(d.TotalList, whole.TotalList) << first;
+        EXPECT_EQ(d.DistinctList, whole.DistinctList) << first;
+        EXPECT_EQ(d.UnclaimedList, whole.UnclaimedList) << first;
+        EXPECT_EQ(d.OutOfRangeList, "") << first;
+        EXPECT_EQ(d.KnownOptionWords, whole.KnownOptionWords) << first;
+        EXPECT_EQ(context.CustomSyntax.OutOfRangeCount, first == 1 ? 1 : 0);
+    }
 }
 
 TEST(HelpParamHint, NamesTheDeclaredHelpOptions) {
