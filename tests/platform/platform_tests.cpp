@@ -121,7 +121,7 @@ TEST(SameTextIgnoreCase, ComparesLetterCaseFree) {
     EXPECT_FALSE(SameTextIgnoreCase("\xC3\x84rger", "Arger"));
     // Broken UTF-8 is compared byte for byte, never as two equal U+FFFD.
     EXPECT_FALSE(SameTextIgnoreCase("\xC4rger", "\xE4rger"));
-    EXPECT_TRUE(SameTextIgnoreCase("\xC4rger", "\xC4rger"));
+    EXPECT_TRUE(SameTextIgnoreCase("\xC4rger", "\xC4RGER"));
 #endif
 }
 
@@ -196,10 +196,15 @@ TEST(WriteStandardStream, FileGetsUtf8WithCrLf) {
 // A console shows the text itself, whatever its code page: the program's
 // UTF-8 goes out as UTF-16, and a line end moves to the next line.
 TEST(WriteStandardStream, ConsoleShowsTheCharacters) {
+    // Runs on a terminal only; a test process writing to pipes has no
+    // console to show text on.
     DWORD mode = 0;
     const bool ownConsole = !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode);
-    if (ownConsole && !AllocConsole())
+    if (ownConsole && !AllocConsole()) {
+        if (std::getenv("ORVEX_TEST_REQUIRE_CONSOLE") != nullptr)
+            FAIL() << "no console";
         GTEST_SKIP() << "no console to be had";
+    }
     const HANDLE screen =
         CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
