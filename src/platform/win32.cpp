@@ -24,9 +24,8 @@ extern "C" {
 struct OrvexCrtStartupInfo {
     int newMode;
 };
-__declspec(dllimport) int __cdecl __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment,
-                                                 int expandWildcards,
-                                                 OrvexCrtStartupInfo* startupInfo);
+int __cdecl __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expandWildcards,
+                           OrvexCrtStartupInfo* startupInfo);
 }
 
 namespace orvex::platform {
@@ -106,6 +105,9 @@ std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
     return arguments;
 }
 
+// The program's own output goes through WriteStandardStream, which makes
+// its line ends CR LF itself; text mode matters for what the C runtime
+// writes on its own, such as the message of an abort.
 void PrepareStandardStreams() {
     std::fflush(stdout);
     std::fflush(stderr);
@@ -159,9 +161,12 @@ std::string WriteConsoleText(HANDLE console, std::string_view bytes) {
     // below their limit.
     constexpr std::size_t block = 8192;
     for (std::size_t at = 0; at < text.size();) {
-        const DWORD count = static_cast<DWORD>(std::min(block, text.size() - at));
+        std::size_t count = std::min(block, text.size() - at);
+        // A character beyond U+FFFF (two UTF-16 units) stays in one piece.
+        if (count > 1 && at + count < text.size() && IS_HIGH_SURROGATE(text[at + count - 1]))
+            --count;
         DWORD written = 0;
-        if (!WriteConsoleW(console, text.data() + at, count, &written, nullptr))
+        if (!WriteConsoleW(console, text.data() + at, static_cast<DWORD>(count), &written, nullptr))
             return SystemMessage(GetLastError());
         if (written == 0)
             return SystemMessage(ERROR_WRITE_FAULT);
