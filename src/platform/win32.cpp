@@ -12,8 +12,21 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
+
+// The C runtime's wide parse of the command line; declared by no public
+// header. A narrow entry point never calls it, so the wide arguments exist
+// only once it has run.
+extern "C" {
+struct OrvexCrtStartupInfo {
+    int newMode;
+};
+int __cdecl __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expandWildcards,
+                           OrvexCrtStartupInfo* startupInfo);
+}
 
 namespace orvex::platform {
 namespace {
@@ -29,14 +42,18 @@ std::string Utf8FromWide(std::wstring_view text) {
     return narrow;
 }
 
-// Arguments and the command line arrive in the ANSI code page.
-std::wstring WideFromAnsi(std::string_view text) {
+// Text inside the program is UTF-8. Invalid UTF-8 gives no text at all
+// unless lenient, when each broken sequence becomes U+FFFD.
+std::optional<std::wstring> WideFromUtf8(std::string_view text, bool lenient) {
     if (text.empty())
-        return {};
+        return std::wstring();
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    const DWORD flags = lenient ? 0 : MB_ERR_INVALID_CHARS;
+    const int length = MultiByteToWideChar(CP_UTF8, flags, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return std::nullopt;
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(CP_UTF8, flags, text.data(), size, wide.data(), length);
     return wide;
 }
 
@@ -62,14 +79,135 @@ std::string ExecutablePath(std::string_view argument0) {
 }
 
 std::string RawCommandLine(int, const char* const*) {
-    return GetCommandLineA();
+    return Utf8FromWide(GetCommandLineW());
 }
 
+// The narrow argument vector is in the ANSI code page, which cannot hold
+// every character the user may type. The C runtime's wide parse splits the
+// command line by the same rules (quotes, "" inside quotes, backslashes
+// before a quote) as the narrow one, which CommandLineToArgvW does not in
+// every corner. Wildcards are never expanded: "*" is the calculator's
+// multiplication sign.
+std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
+    int wideCount = 0;
+    wchar_t** wideArguments = nullptr;
+    wchar_t** wideEnvironment = nullptr;
+    OrvexCrtStartupInfo startupInfo{0};
+    if (__wgetmainargs(&wideCount, &wideArguments, &wideEnvironment, 0, &startupInfo) < 0 ||
+        wideArguments == nullptr) {
+        // Out of memory at start-up: the narrow arguments are better than none.
+        return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc)
+                        : std::vector<std::string>();
+    }
+    std::vector<std::string> arguments;
+    for (int i = 1; i < wideCount; ++i)
+        arguments.push_back(Utf8FromWide(wideArguments[i]));
+    return arguments;
+}
+
+// The program's own output goes through WriteStandardStream, which makes
+// its line ends CR LF itself; text mode matters for what the C runtime
+// writes on its own, such as the message of an abort.
 void PrepareStandardStreams() {
     std::fflush(stdout);
     std::fflush(stderr);
     _setmode(_fileno(stdout), _O_TEXT);
     _setmode(_fileno(stderr), _O_TEXT);
+}
+
+namespace {
+
+// The system's own one-line description of an error code, in UTF-8, as
+// FormatMessage words it (with its closing period) but without the line
+// end it appends.
+std::string SystemMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
+    if (buffer != nullptr)
+        LocalFree(buffer);
+    for (wchar_t& c : text)
+        if (c == L'\r' || c == L'\n')
+            c = L' ';
+    while (!text.empty() && text.back() == L' ')
+        text.pop_back();
+    if (text.empty())
+        return "system error " + std::to_string(code);
+    return Utf8FromWide(text);
+}
+
+// The one place where the program's line ends become the CR LF of Windows
+// text: every '\n' the program writes, to a console, a file or a pipe.
+std::string WithCrLf(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 16);
+    for (const char c : bytes) {
+        if (c == '\n')
+            text += '\r';
+        text += c;
+    }
+    return text;
+}
+
+// A console shows UTF-16 text whatever its code page; UTF-8 bytes written
+// to it would show as the code page's characters. Bytes that are not UTF-8
+// show as U+FFFD.
+std::string WriteConsoleText(HANDLE console, std::string_view bytes) {
+    const std::wstring text = WideFromUtf8(bytes, true).value_or(std::wstring());
+    // Consoles of older systems refuse very long writes; blocks stay well
+    // below their limit.
+    constexpr std::size_t block = 8192;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t count = std::min(block, text.size() - at);
+        // A character beyond U+FFFF (two UTF-16 units) stays in one piece.
+        if (count > 1 && at + count < text.size() && IS_HIGH_SURROGATE(text[at + count - 1]))
+            --count;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, text.data() + at, static_cast<DWORD>(count), &written, nullptr))
+            return SystemMessage(GetLastError());
+        if (written == 0)
+            return SystemMessage(ERROR_WRITE_FAULT);
+        at += written;
+    }
+    return {};
+}
+
+// Files and pipes get the UTF-8 bytes themselves.
+std::string WriteFileBytes(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD count = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), count, &written, nullptr))
+            return SystemMessage(GetLastError());
+        if (written == 0)
+            return SystemMessage(ERROR_WRITE_FAULT);
+        bytes.remove_prefix(written);
+    }
+    return {};
+}
+
+// GetConsoleMode succeeds for console handles only; the file type alone
+// would take NUL and serial ports for consoles as well.
+bool IsConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode) != 0;
+}
+
+} // namespace
+
+std::string WriteStandardStream(StandardStream stream, std::string_view bytes) {
+    const HANDLE handle =
+        GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    if (bytes.empty())
+        return {};
+    // A process started without the stream has no handle for it at all.
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+        return SystemMessage(ERROR_INVALID_HANDLE);
+    const std::string text = WithCrLf(bytes);
+    return IsConsole(handle) ? WriteConsoleText(handle, text) : WriteFileBytes(handle, text);
 }
 
 namespace {
@@ -81,27 +219,15 @@ std::wstring LocaleText(LCTYPE item) {
     return length > 1 ? std::wstring(buffer, static_cast<std::size_t>(length - 1)) : std::wstring();
 }
 
-// A separator must be one character of the program's text. The blanks that
-// some locales group digits with (no-break, narrow no-break, thin, figure
-// space) become a plain blank and the right single quotation mark an
-// apostrophe; any other character outside ASCII counts as none given.
+// A separator is one character of the program's text, by the rule every
+// platform shares; UTF-16 gives the character itself, surrogate pairs aside.
 char SeparatorCharacter(const std::wstring& text) {
     if (text.empty())
         return '\0';
-    const wchar_t c = text[0];
-    if (c > 0 && c < 0x80)
-        return static_cast<char>(c);
-    switch (c) {
-    case 0x00A0:
-    case 0x2007:
-    case 0x2009:
-    case 0x202F:
-        return ' ';
-    case 0x2019:
-        return '\'';
-    default:
+    const wchar_t first = text[0];
+    if (first >= 0xD800 && first <= 0xDFFF)
         return '\0';
-    }
+    return SeparatorFromCodePoint(static_cast<char32_t>(first));
 }
 
 // Appends a run of literal text in quotes, so that none of it is taken for a
@@ -190,14 +316,12 @@ LCTYPE DayItem(LCTYPE monday, int sundayFirstIndex) {
     return monday + static_cast<LCTYPE>((sundayFirstIndex + 6) % 7);
 }
 
-} // namespace
-
-// The system's default locale, as a console program of this platform reads
-// it; names are converted to UTF-8.
-LocaleFacts ReadLocaleFacts() {
-    LocaleFacts facts;
+void ReadNumberFacts(LocaleFacts& facts) {
     facts.decimalSeparator = SeparatorCharacter(LocaleText(LOCALE_SDECIMAL));
     facts.thousandsSeparator = SeparatorCharacter(LocaleText(LOCALE_STHOUSAND));
+}
+
+void ReadDateFacts(LocaleFacts& facts) {
     facts.dateSeparator = SeparatorCharacter(LocaleText(LOCALE_SDATE));
     facts.timeSeparator = SeparatorCharacter(LocaleText(LOCALE_STIME));
     facts.shortDateFormat = PatternFromPicture(LocaleText(LOCALE_SSHORTDATE));
@@ -215,33 +339,57 @@ LocaleFacts ReadLocaleFacts() {
         facts.shortDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SABBREVDAYNAME1, i)));
         facts.longDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SDAYNAME1, i)));
     }
+}
+
+} // namespace
+
+// The system's default locale, as a console program of this platform reads
+// it; names are converted to UTF-8. Only the parts asked for are read.
+LocaleFacts ReadLocaleFacts(LocaleParts parts) {
+    LocaleFacts facts;
+    if ((parts & lpNumbers) != 0)
+        ReadNumberFacts(facts);
+    if ((parts & lpDates) != 0)
+        ReadDateFacts(facts);
     return facts;
 }
 
+namespace {
+
+// Equality with the letters A to Z folded and every other byte as it is.
+bool SameBytesIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
-    const auto isAscii = [](std::string_view text) {
-        for (const char c : text)
-            if (static_cast<unsigned char>(c) >= 0x80)
-                return false;
-        return true;
-    };
     // Option names are compared with every argument many times over; for
     // plain ASCII text the letter-case rules of every locale agree.
-    if (isAscii(a) && isAscii(b)) {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-            if (lower(a[i]) != lower(b[i]))
-                return false;
-        }
-        return true;
-    }
-    const std::wstring wideA = WideFromAnsi(a);
-    const std::wstring wideB = WideFromAnsi(b);
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
-                          static_cast<int>(wideA.size()), wideB.data(),
-                          static_cast<int>(wideB.size())) == CSTR_EQUAL;
+    if (IsAscii(a) && IsAscii(b))
+        return SameBytesIgnoreAsciiCase(a, b);
+    // Text that is not UTF-8 has no letters beyond ASCII to fold: two
+    // broken texts must not both pass for U+FFFD and so for equal.
+    const std::optional<std::wstring> wideA = WideFromUtf8(a, false);
+    const std::optional<std::wstring> wideB = WideFromUtf8(b, false);
+    if (!wideA || !wideB)
+        return SameBytesIgnoreAsciiCase(a, b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA->data(),
+                          static_cast<int>(wideA->size()), wideB->data(),
+                          static_cast<int>(wideB->size())) == CSTR_EQUAL;
 }
 
 LocalTime Now() {

@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -20,24 +30,26 @@ struct SystemLocaleRow {
     std::string_view name;
     char decimalSeparator, thousandsSeparator, dateSeparator, timeSeparator;
     std::string_view shortDate, longDate, shortTime, longTime;
-    std::string_view march, sunday; // short month and long day name, UTF-8
+    std::string_view march, december, sunday; // short months and long day name, UTF-8
 };
 
 constexpr SystemLocaleRow systemLocales[] = {
     {"en-US", '.', ',', '/', ':', "m/d/yyyy", "dddd, mmmm d, yyyy", "h:nn ampm", "h:nn:ss ampm",
-     "Mar", "Sunday"},
+     "Mar", "Dec", "Sunday"},
     // Literal dots and commas stay as they are.
     {"de-DE", ',', '.', '.', ':', "d.m.yyyy", "dddd, d. mmmm yyyy", "hh:nn", "hh:nn:ss",
-     "M\xC3\xA4r", "Sonntag"},
+     "M\xC3\xA4r", "Dez", "Sonntag"},
     // Digits are grouped with a no-break space, which becomes a blank.
     {"fr-FR", ',', ' ', '/', ':', "dd/mm/yyyy", "dddd d mmmm yyyy", "hh:nn", "hh:nn:ss", "mars",
+     "d\xC3\xA9"
+     "c.",
      "dimanche"},
     // Unquoted CJK text between the fields stays literal, in UTF-8.
     {"ja-JP", '.', ',', '/', ':', "yyyy/m/d",
      "yyyy\xE5\xB9\xB4m\xE6\x9C\x88"
      "d\xE6\x97\xA5"
      "dddd",
-     "h:nn", "h:nn:ss", "3\xE6\x9C\x88", "\xE6\x97\xA5\xE6\x9B\x9C\xE6\x97\xA5"},
+     "h:nn", "h:nn:ss", "3\xE6\x9C\x88", "12\xE6\x9C\x88", "\xE6\x97\xA5\xE6\x9B\x9C\xE6\x97\xA5"},
 };
 
 TEST(ReadLocaleFacts, SystemDefaultLocale) {
@@ -56,9 +68,28 @@ TEST(ReadLocaleFacts, SystemDefaultLocale) {
     EXPECT_EQ(facts.shortTimeFormat, row->shortTime);
     EXPECT_EQ(facts.longTimeFormat, row->longTime);
     EXPECT_EQ(facts.shortMonthNames[2], row->march);
+    EXPECT_EQ(facts.shortMonthNames[11], row->december);
     EXPECT_EQ(facts.longDayNames[0], row->sunday);
     for (const std::string& month : facts.longMonthNames)
         EXPECT_FALSE(month.empty());
+}
+
+// A run that prints no date reads only the number facts, and the other way
+// round.
+TEST(ReadLocaleFacts, ReadsOnlyThePartsAskedFor) {
+    const LocaleFacts all = ReadLocaleFacts(lpAll);
+    const LocaleFacts numbers = ReadLocaleFacts(lpNumbers);
+    EXPECT_EQ(numbers.decimalSeparator, all.decimalSeparator);
+    EXPECT_EQ(numbers.thousandsSeparator, all.thousandsSeparator);
+    EXPECT_EQ(numbers.dateSeparator, '\0');
+    EXPECT_EQ(numbers.shortDateFormat, "");
+    EXPECT_EQ(numbers.longMonthNames[0], "");
+    const LocaleFacts dates = ReadLocaleFacts(lpDates);
+    EXPECT_EQ(dates.decimalSeparator, '\0');
+    EXPECT_EQ(dates.thousandsSeparator, '\0');
+    EXPECT_EQ(dates.timeSeparator, all.timeSeparator);
+    EXPECT_EQ(dates.longTimeFormat, all.longTimeFormat);
+    EXPECT_EQ(dates.longDayNames, all.longDayNames);
 }
 #else
 // Tests run with LC_ALL=C, whose facts every POSIX system agrees on.
@@ -100,10 +131,14 @@ TEST(SameTextIgnoreCase, ComparesLetterCaseFree) {
     EXPECT_FALSE(SameTextIgnoreCase("sqr", "sqrt"));
     EXPECT_FALSE(SameTextIgnoreCase("a", "b"));
 #ifdef _WIN32
-    // Beyond ASCII the locale decides: A and a with diaeresis in the ANSI
-    // code page (1252 under Wine's English locale).
-    EXPECT_TRUE(SameTextIgnoreCase("\xC4rger", "\xE4RGER"));
-    EXPECT_FALSE(SameTextIgnoreCase("\xC4rger", "Arger"));
+    // Beyond ASCII the locale decides, on UTF-8 text: A and a with
+    // diaeresis, capital and small sigma.
+    EXPECT_TRUE(SameTextIgnoreCase("\xC3\x84rger", "\xC3\xA4RGER"));
+    EXPECT_TRUE(SameTextIgnoreCase("\xCE\xA3", "\xCF\x83"));
+    EXPECT_FALSE(SameTextIgnoreCase("\xC3\x84rger", "Arger"));
+    // Broken UTF-8 is compared byte for byte, never as two equal U+FFFD.
+    EXPECT_FALSE(SameTextIgnoreCase("\xC4rger", "\xE4rger"));
+    EXPECT_TRUE(SameTextIgnoreCase("\xC4rger", "\xC4RGER"));
 #endif
 }
 
@@ -116,6 +151,117 @@ TEST(RawCommandLine, IsTheProcessCommandLine) {
     EXPECT_NE(line.find("platform_tests"), std::string::npos) << line;
     EXPECT_NE(line.find("--gtest_filter="), std::string::npos) << line;
     EXPECT_EQ(line.find("elsewhere"), std::string::npos) << line;
+}
+
+// The wide parse gives the same arguments as the C runtime's narrow one
+// wherever the ANSI code page can hold them.
+TEST(ProgramArguments, SplitsLikeTheCRuntime) {
+    const std::vector<std::string> narrow(__argv + 1, __argv + __argc);
+    const char* argv[] = {"elsewhere", "ignored"};
+    EXPECT_EQ(ProgramArguments(2, argv), narrow);
+}
+
+// Points one standard handle of this process elsewhere for a test's
+// lifetime.
+class StandardHandleSwap {
+  public:
+    StandardHandleSwap(DWORD which, HANDLE replacement)
+        : which_(which), saved_(GetStdHandle(which)) {
+        SetStdHandle(which_, replacement);
+    }
+    ~StandardHandleSwap() { SetStdHandle(which_, saved_); }
+    StandardHandleSwap(const StandardHandleSwap&) = delete;
+    StandardHandleSwap& operator=(const StandardHandleSwap&) = delete;
+
+  private:
+    DWORD which_;
+    HANDLE saved_;
+};
+
+std::string ReadWholeFile(HANDLE file) {
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    std::string text(4096, '\0');
+    DWORD got = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    text.resize(got);
+    return text;
+}
+
+// A file gets the UTF-8 bytes with each line end as CR LF, both streams
+// alike.
+TEST(WriteStandardStream, FileGetsUtf8WithCrLf) {
+    for (const StandardStream stream : {StandardStream::Output, StandardStream::Error}) {
+        const HANDLE file = CreateFileW(
+            L"write_standard_stream.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        {
+            StandardHandleSwap swap(
+                stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, file);
+            EXPECT_EQ(WriteStandardStream(stream, "1\n\nd\xC3\xA9"
+                                                  "c.\n"),
+                      "");
+            EXPECT_EQ(WriteStandardStream(stream, ""), "");
+            EXPECT_EQ(WriteStandardStream(stream, "end"), "");
+        }
+        EXPECT_EQ(ReadWholeFile(file), "1\r\n\r\nd\xC3\xA9"
+                                       "c.\r\nend");
+        CloseHandle(file);
+    }
+}
+
+// A console shows the text itself, whatever its code page: the program's
+// UTF-8 goes out as UTF-16, and a line end moves to the next line.
+TEST(WriteStandardStream, ConsoleShowsTheCharacters) {
+    // Runs on a terminal only; a test process writing to pipes has no
+    // console to show text on.
+    DWORD mode = 0;
+    const bool ownConsole = !GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode);
+    if (ownConsole && !AllocConsole()) {
+        if (std::getenv("ORVEX_TEST_REQUIRE_CONSOLE") != nullptr)
+            FAIL() << "no console";
+        GTEST_SKIP() << "no console to be had";
+    }
+    const HANDLE screen =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    ASSERT_NE(screen, INVALID_HANDLE_VALUE);
+    SetConsoleOutputCP(437);
+    {
+        StandardHandleSwap swap(STD_OUTPUT_HANDLE, screen);
+        EXPECT_EQ(WriteStandardStream(StandardStream::Output, "d\xC3\xA9"
+                                                              "c.\n\xE2\x82\xAC\n"),
+                  "");
+    }
+    const auto line = [&](SHORT row) {
+        wchar_t text[4] = {};
+        DWORD got = 0;
+        ReadConsoleOutputCharacterW(screen, text, 4, COORD{0, row}, &got);
+        return std::wstring(text, got);
+    };
+    EXPECT_EQ(line(0), L"d\u00E9c.");
+    EXPECT_EQ(line(1).substr(0, 1), L"\u20AC");
+    CloseHandle(screen);
+    if (ownConsole)
+        FreeConsole();
+}
+
+// A write that fails says why in the system's words, on one line without
+// its line end; nothing to write never fails.
+TEST(WriteStandardStream, FailureGivesTheSystemsReason) {
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    CloseHandle(readEnd);
+    const HANDLE targets[] = {nullptr, INVALID_HANDLE_VALUE, writeEnd};
+    for (const HANDLE target : targets) {
+        StandardHandleSwap swap(STD_OUTPUT_HANDLE, target);
+        EXPECT_EQ(WriteStandardStream(StandardStream::Output, ""), "");
+        const std::string reason = WriteStandardStream(StandardStream::Output, "3\n");
+        EXPECT_FALSE(reason.empty());
+        EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
+        EXPECT_NE(reason.back(), ' ') << reason;
+    }
+    CloseHandle(writeEnd);
 }
 #else
 TEST(RawCommandLine, JoinsArgumentsWithSingleBlanks) {

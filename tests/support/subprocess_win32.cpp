@@ -94,15 +94,28 @@ void ReadAll(HANDLE pipe, std::string& sink) {
         sink.append(buffer, got);
 }
 
-// This process's environment with LC_ALL=C, as a CreateProcessW block.
-// Windows programs ignore LC_ALL, but Wine takes a new process's locale
-// from it.
-std::wstring ChildEnvironment() {
+// A locale variable of the POSIX environment: LANG, LANGUAGE or LC_*.
+bool IsLocaleVariable(std::wstring_view entry) {
+    const std::wstring_view name = entry.substr(0, entry.find(L'='));
+    const auto named = [&](std::wstring_view wanted) {
+        return name.size() == wanted.size() &&
+               _wcsnicmp(name.data(), wanted.data(), wanted.size()) == 0;
+    };
+    return named(L"LANG") || named(L"LANGUAGE") || _wcsnicmp(name.data(), L"LC_", 3) == 0;
+}
+
+// This process's environment with its locale variables replaced by the
+// options' settings (LC_ALL=C when none are given), as a CreateProcessW
+// block. Windows programs ignore these variables, and so does Wine when it
+// starts a child: the child gets the parent's system locale, which Wine
+// took from the LC_ALL the parent was started with.
+std::wstring ChildEnvironment(const RunOptions& options) {
     std::wstring block;
     const wchar_t* const strings = GetEnvironmentStringsW();
     for (const wchar_t* entry = strings; entry != nullptr && *entry != L'\0';) {
         const std::wstring_view variable(entry);
-        if (_wcsnicmp(entry, L"LC_ALL=", 7) != 0) {
+        // Entries such as "=C:=C:\\" keep the drives' current folders.
+        if (variable.starts_with(L'=') || !IsLocaleVariable(variable)) {
             block += variable;
             block += L'\0';
         }
@@ -110,9 +123,32 @@ std::wstring ChildEnvironment() {
     }
     if (strings != nullptr)
         FreeEnvironmentStringsW(const_cast<wchar_t*>(strings));
-    block += L"LC_ALL=C";
-    block += L'\0';
+    const std::vector<std::string> settings =
+        options.localeEnvironment.value_or(std::vector<std::string>{"LC_ALL=C"});
+    for (const std::string& setting : settings) {
+        block += Wide(setting);
+        block += L'\0';
+    }
     return block;
+}
+
+// The child's standard output: the captured pipe, no handle at all, or a
+// pipe whose read end is already closed, so that every write fails. A
+// device that is full has no Windows counterpart.
+bool ChildStandardOutput(OutputTarget target, Handle& readEnd, Handle& writeEnd) {
+    switch (target) {
+    case OutputTarget::Closed:
+        return true;
+    case OutputTarget::BrokenPipe:
+        if (!CreateChildPipe(readEnd, writeEnd))
+            return false;
+        readEnd.Close();
+        return true;
+    case OutputTarget::Pipe:
+    case OutputTarget::FullDevice:
+        break;
+    }
+    return CreateChildPipe(readEnd, writeEnd);
 }
 
 // An exit code in the NTSTATUS error range (access violation, stack
@@ -133,12 +169,12 @@ std::string CommandLineFor(const std::vector<std::string>& arguments) {
     return line;
 }
 
-// The options' other output targets and locale settings are POSIX tests.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const RunOptions& /*options*/) {
+                         const RunOptions& options) {
     ProcessResult result;
     Handle outRead, outWrite, errRead, errWrite;
-    if (!CreateChildPipe(outRead, outWrite) || !CreateChildPipe(errRead, errWrite))
+    if (!ChildStandardOutput(options.standardOutput, outRead, outWrite) ||
+        !CreateChildPipe(errRead, errWrite))
         return result;
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     Handle nullInput(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -155,7 +191,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     PROCESS_INFORMATION process{};
     std::wstring commandLine = Wide(CommandLineFor(arguments));
     const std::wstring application = Wide(program);
-    std::wstring environment = ChildEnvironment();
+    std::wstring environment = ChildEnvironment(options);
     if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup,
                         &process))
@@ -169,7 +205,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     nullInput.Close();
 
     std::thread errorReader(ReadAll, errRead.Get(), std::ref(result.standardError));
-    ReadAll(outRead.Get(), result.standardOutput);
+    if (outRead.Valid())
+        ReadAll(outRead.Get(), result.standardOutput);
     errorReader.join();
     WaitForSingleObject(processHandle.Get(), INFINITE);
     DWORD code = 0;
