@@ -133,10 +133,13 @@ class TOutputStreams {
 // then ends the line.
 void WriteDashLine(TTextSink& out, int count, bool extraBlankLine);
 
-// User-supplied text as it may be echoed to a terminal: control characters
-// (bytes 0x00-0x1F other than tab, and 0x7F) in caret notation, "^[" for
-// ESC and "^?" for DEL, so that echoed text cannot drive the terminal. Other
-// bytes, UTF-8 included, stay as they are.
+// User-supplied text as it may be echoed to a terminal, shown as cat -v
+// shows it so that it cannot drive the terminal: control characters (bytes
+// 0x00-0x1F other than tab, and 0x7F) in caret notation, "^[" for ESC and
+// "^?" for DEL; the C1 controls U+0080-U+009F and bytes that belong to no
+// well-formed UTF-8 sequence with "M-" before them ("M-^[" for U+009B, "M-C"
+// for a lone 0xC3), so that the output stays valid UTF-8. Printable text,
+// UTF-8 included, stays as it is.
 std::string Printable(std::string_view text);
 
 } // namespace orvex::cmdline

@@ -121,7 +121,19 @@ TEST(Printable, ShowsControlCharactersInCaretNotation) {
         {"a\tb", "a\tb"}, // a tab moves the cursor only
         {"a\nb\r", "a^Jb^M"},
         {"\xc3\xa9\xe2\x80\xaf", "\xc3\xa9\xe2\x80\xaf"}, // UTF-8 stays
-        {"\x9b", "\x9b"}, // bytes above 0x7F belong to UTF-8 sequences
+        {"\xe2\x82\xac \xf0\x9f\x98\x80", "\xe2\x82\xac \xf0\x9f\x98\x80"},
+        {"\xc2\x9b"
+         "2J",
+         "M-^[2J"},                              // U+009B, the C1 form of ESC [
+        {"\xc2\x85", "M-^E"},                    // U+0085, next line
+        {"\xc2\xa0", "\xc2\xa0"},                // U+00A0 is printable
+        {"\x9b", "M-^["},                        // a lone continuation byte
+        {"\xc3", "M-C"},                         // a lead byte cut off
+        {"\xc3(", "M-C("},                       // a lead byte without its continuation
+        {"\xc0\xaf", "M-@M-/"},                  // an overlong "/"
+        {"\xed\xa0\x80", "M-mM- M-^@"},          // a UTF-16 surrogate
+        {"\xf4\x90\x80\x80", "M-tM-^PM-^@M-^@"}, // past U+10FFFF
+        {"\xff", "M-^?"},
         {" ~", " ~"},
     };
     for (const auto& row : rows)
