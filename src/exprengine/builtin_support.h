@@ -29,9 +29,11 @@ struct TBuiltinFunction {
     TExprFunctionCallback Callback;
 };
 
-// Registers the functions in the order given, all in one category.
+// Registers the functions in the order given, all in one category; pure
+// says whether they depend on their arguments alone (see
+// TExprIdentifierDef::Pure).
 void RegisterFunctions(TExprBuiltInManager& manager, TBuiltInCategory category,
-                       std::span<const TBuiltinFunction> functions);
+                       std::span<const TBuiltinFunction> functions, bool pure = true);
 
 // A float or date-time parameter (F, D): ArgToFloat of the value.
 double FloatArgument(const TExprParameterArray& args, std::size_t index);

@@ -173,6 +173,7 @@ TExpressionParser::TExpressionParser()
 
 // The tree refers to the definitions, so it goes first.
 TExpressionParser::~TExpressionParser() {
+    program_.reset();
     lookupTable_.clear();
     root_.reset();
 }
@@ -213,6 +214,9 @@ void TExpressionParser::RebuildLookup() {
 void TExpressionParser::SetExpression(std::string_view text) {
     if (text == expression_)
         return;
+    program_.reset();
+    evaluations_ = 0;
+    compileGainsNothing_ = false;
     root_.reset();
     expression_.assign(text);
     scanner_->SetSource(text);
@@ -227,14 +231,31 @@ void TExpressionParser::SetExpression(std::string_view text) {
     root_ = std::move(root);
 }
 
-TExpressionResult TExpressionParser::Evaluate() {
+// A one-shot evaluation, such as the calculator's, walks the tree and pays
+// nothing for compiling.
+void TExpressionParser::EvaluateUncompiled(TExpressionResult& result) {
     if (expression_.empty())
         RaiseParserError(msg::SErrInExpressionEmpty);
     if (!root_)
         RaiseParserError(msg::SErrInExpression);
-    TExpressionResult result;
+    retiredProgram_.reset();
+    if (evaluations_ < 2)
+        ++evaluations_;
+    if (evaluations_ >= 2 && Compile()) {
+        program_->Run(result);
+        return;
+    }
     root_->ComputeValue(result);
-    return result;
+}
+
+bool TExpressionParser::Compile() {
+    if (program_)
+        return true;
+    if (!root_ || compileGainsNothing_)
+        return false;
+    program_ = TProgramBuilder::Compile(*root_);
+    compileGainsNothing_ = !program_;
+    return program_ != nullptr;
 }
 
 void TExpressionParser::RequireMoreText() const {

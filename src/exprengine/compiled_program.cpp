@@ -1,0 +1,627 @@
+#include "exprengine/compiled_program.h"
+
+#include "exprengine/arithmetic.h"
+#include "exprengine/errors.h"
+#include "exprengine/expr_node.h"
+#include "formatting/error.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace orvex::engine {
+namespace {
+
+using formatting::CheckFloat;
+
+double F(std::uint64_t bits) {
+    return std::bit_cast<double>(bits);
+}
+std::int64_t I(std::uint64_t bits) {
+    return std::bit_cast<std::int64_t>(bits);
+}
+bool B(std::uint64_t bits) {
+    return (bits & 0xFFu) != 0; // the boolean is the low-order byte
+}
+std::uint64_t Bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint64_t Bits(std::int64_t value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint64_t Bits(bool value) {
+    return value ? 1u : 0u;
+}
+
+// A double result with the faults the tree raises; the test for a finite
+// result keeps the usual case to one comparison.
+std::uint64_t Checked(double result, double left, double right) {
+    if (!std::isfinite(result)) [[unlikely]]
+        result = CheckFloat(result, left, right);
+    return Bits(result);
+}
+
+[[noreturn]] void RaiseDivisionByZero(TResultType type) {
+    RaiseParserError(msg::SErrDivisionByZero, {TypeNameOf(type)});
+}
+
+} // namespace
+
+// --- TCompiledProgram ------------------------------------------------------
+
+// Every operand pointer of an instruction points somewhere readable (unused
+// ones at a zero slot), so the operands are read before the dispatch.
+void TCompiledProgram::Run(TExpressionResult& result) {
+    const TInstruction* const begin = code_.data();
+    const TInstruction* const end = begin + code_.size();
+    for (const TInstruction* next = begin; next != end; ++next) {
+        const TInstruction& in = *next;
+        const std::uint64_t a = *in.a;
+        const std::uint64_t b = *in.b;
+        std::uint64_t& dst = *in.dst;
+        switch (in.op) {
+        case TOpCode::AddI:
+            dst = Bits(WrapAdd(I(a), I(b)));
+            break;
+        case TOpCode::AddF:
+            dst = Checked(F(a) + F(b), F(a), F(b));
+            break;
+        case TOpCode::SubI:
+            dst = Bits(WrapSubtract(I(a), I(b)));
+            break;
+        case TOpCode::SubF:
+            dst = Checked(F(a) - F(b), F(a), F(b));
+            break;
+        case TOpCode::MulI:
+            dst = Bits(WrapMultiply(I(a), I(b)));
+            break;
+        case TOpCode::MulC:
+            // Both amounts are scaled by 10000, so the product is scaled twice.
+            dst = Bits(WrapMultiply(I(a), I(b)) / 10000);
+            break;
+        case TOpCode::MulF:
+            dst = Checked(F(a) * F(b), F(a), F(b));
+            break;
+        case TOpCode::DivI:
+            if (I(b) == 0)
+                RaiseDivisionByZero(rtInteger);
+            dst = Bits(static_cast<double>(I(a)) / static_cast<double>(I(b)));
+            break;
+        case TOpCode::DivF:
+            if (F(b) == 0.0) // both zeros; a NaN divisor is not zero
+                RaiseDivisionByZero(in.leftType);
+            dst = Checked(F(a) / F(b), F(a), F(b));
+            break;
+        case TOpCode::DivC:
+            if (I(b) == 0)
+                RaiseDivisionByZero(rtCurrency);
+            dst = Bits(FloatToCurrency(static_cast<double>(I(a)) / static_cast<double>(I(b))));
+            break;
+        case TOpCode::IntDiv:
+            if (I(b) == 0)
+                RaiseDivisionByZero(rtInteger);
+            dst = Bits(formatting::CheckedToInt64(
+                std::trunc(static_cast<double>(I(a)) / static_cast<double>(I(b)))));
+            break;
+        case TOpCode::Mod:
+            dst = Bits(IntegerModulo(I(a), I(b)));
+            break;
+        case TOpCode::PowF:
+            dst = Bits(PowerRule(F(a), F(b)));
+            break;
+        case TOpCode::AndB:
+            dst = Bits(B(a) && B(b));
+            break;
+        case TOpCode::AndI:
+            dst = a & b;
+            break;
+        case TOpCode::OrB:
+            dst = Bits(B(a) || B(b));
+            break;
+        case TOpCode::OrI:
+            dst = a | b;
+            break;
+        case TOpCode::XorB:
+            dst = Bits(B(a) != B(b));
+            break;
+        case TOpCode::XorI:
+            dst = a ^ b;
+            break;
+        case TOpCode::EqB:
+            dst = Bits(B(a) == B(b));
+            break;
+        case TOpCode::NeB:
+            dst = Bits(B(a) != B(b));
+            break;
+        case TOpCode::EqI:
+            dst = Bits(a == b);
+            break;
+        case TOpCode::NeI:
+            dst = Bits(a != b);
+            break;
+        case TOpCode::EqF:
+            dst = Bits(F(a) == F(b));
+            break;
+        case TOpCode::NeF:
+            dst = Bits(!(F(a) == F(b)));
+            break;
+        case TOpCode::LtI:
+            dst = Bits(I(a) < I(b));
+            break;
+        case TOpCode::GeI:
+            dst = Bits(!(I(a) < I(b)));
+            break;
+        case TOpCode::LtF:
+            dst = Bits(F(a) < F(b));
+            break;
+        case TOpCode::GeF:
+            dst = Bits(!(F(a) < F(b)));
+            break;
+        case TOpCode::GtI:
+            dst = Bits(I(a) > I(b));
+            break;
+        case TOpCode::LeI:
+            dst = Bits(!(I(a) > I(b)));
+            break;
+        case TOpCode::GtF:
+            dst = Bits(F(a) > F(b));
+            break;
+        case TOpCode::LeF:
+            dst = Bits(!(F(a) > F(b)));
+            break;
+        case TOpCode::NegI:
+            dst = Bits(WrapNegate(I(a)));
+            break;
+        case TOpCode::NegF:
+            dst = Bits(-F(a)); // flips the sign bit, NaN included
+            break;
+        case TOpCode::NotB:
+            dst = Bits(!B(a));
+            break;
+        case TOpCode::NotI:
+            dst = ~a;
+            break;
+        case TOpCode::IntToF:
+            dst = Bits(static_cast<double>(I(a)));
+            break;
+        case TOpCode::IntToC:
+            dst = Bits(WrapMultiply(I(a), 10000));
+            break;
+        case TOpCode::FToC:
+            dst = Bits(FloatToCurrency(F(a)));
+            break;
+        case TOpCode::CToF:
+            dst = Bits(static_cast<double>(I(a)) / 10000.0);
+            break;
+        case TOpCode::Load:
+            dst = a;
+            break;
+        case TOpCode::Generic:
+            RunGeneric(in);
+            break;
+        case TOpCode::Call:
+            RunCall(in);
+            break;
+        case TOpCode::TreeCall:
+            RunTreeCall(in);
+            break;
+        case TOpCode::LoadText:
+        case TOpCode::FetchVariable:
+            RunFetch(in);
+            break;
+        case TOpCode::Move:
+            RunMove(in);
+            break;
+        case TOpCode::GenericUnary:
+            RunGeneric(in);
+            break;
+        case TOpCode::JumpIfFalse:
+            if (!B(a))
+                next = begin + in.jump - 1;
+            break;
+        case TOpCode::Jump:
+            next = begin + in.jump - 1;
+            break;
+        case TOpCode::Alias:
+            break; // never emitted: an alias makes no instruction
+        }
+    }
+    result.ValueType = resultType_;
+    result.SetPayload(*resultPayload_);
+    if (resultType_ == rtString)
+        result.StringValue = texts_[resultSlot_];
+}
+
+// The node's own code on records of the operands' types: whatever the tree
+// does for the pair, this does.
+void TCompiledProgram::RunGeneric(const TInstruction& in) {
+    left_.ValueType = in.leftType;
+    left_.SetPayload(*in.a);
+    if (in.leftType == rtString)
+        left_.StringValue = texts_[in.aSlot];
+    else
+        left_.StringValue.clear();
+    if (in.op == TOpCode::Generic) {
+        right_.ValueType = in.rightType;
+        right_.SetPayload(*in.b);
+        if (in.rightType == rtString)
+            right_.StringValue = texts_[in.bSlot];
+        else
+            right_.StringValue.clear();
+        static_cast<TBinaryOperation*>(in.target)->Combine(left_, right_);
+    } else {
+        static_cast<TUnaryOperator*>(in.target)->CompleteValue(left_);
+    }
+    *in.dst = left_.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot].swap(left_.StringValue);
+}
+
+void TCompiledProgram::RunCall(const TInstruction& in) {
+    TCall& call = *static_cast<TCall*>(in.target);
+    for (std::size_t index = 0; index < call.arguments.size(); ++index) {
+        const TInstruction& argument = call.arguments[index];
+        TExpressionResult& value = call.values[index];
+        value.ValueType = argument.leftType;
+        value.SetPayload(*argument.a);
+        if (argument.leftType == rtString)
+            value.StringValue = texts_[argument.aSlot];
+        else if (!value.StringValue.empty())
+            value.StringValue.clear();
+    }
+    call.result.StringValue.clear();
+    call.callback(call.result, call.values);
+    *in.dst = call.result.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = call.result.StringValue;
+}
+
+void TCompiledProgram::RunTreeCall(const TInstruction& in) {
+    TExpressionResult value;
+    static_cast<TExprNode*>(in.target)->ComputeValue(value);
+    *in.dst = value.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = std::move(value.StringValue);
+}
+
+void TCompiledProgram::RunFetch(const TInstruction& in) {
+    auto& definition = *static_cast<TExprIdentifierDef*>(in.target);
+    if (in.op == TOpCode::FetchVariable)
+        definition.FetchValue();
+    const TExpressionResult& value = definition.ValueRecord();
+    *in.dst = value.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = value.StringValue;
+}
+
+void TCompiledProgram::RunMove(const TInstruction& in) {
+    *in.dst = *in.a;
+    if (in.type == rtString)
+        texts_[in.dstSlot] = texts_[in.aSlot];
+}
+
+// --- TProgramBuilder -------------------------------------------------------
+
+std::unique_ptr<TCompiledProgram> TProgramBuilder::Compile(TExprNode& root) {
+    // Variables are read in place, where their operation runs, unless host
+    // code can run in between and change them: then they are copied where
+    // the tree reads them.
+    TProgramBuilder inPlace(true);
+    TProgramValue value = root.Emit(inPlace);
+    if (!inPlace.opaque_)
+        return inPlace.Finish(value);
+    TProgramBuilder copying(false);
+    value = root.Emit(copying);
+    return copying.Finish(value);
+}
+
+void TProgramBuilder::Rollback(const TMark& mark) {
+    code_.resize(mark.code);
+    payloads_.resize(mark.slots);
+    if (texts_.size() > mark.slots)
+        texts_.resize(mark.slots);
+    calls_.resize(mark.calls);
+    callArguments_.resize(mark.calls);
+}
+
+std::int32_t TProgramBuilder::NewSlot(TResultType type, std::uint64_t payload) {
+    const auto slot = static_cast<std::int32_t>(payloads_.size());
+    payloads_.push_back(payload);
+    if (type == rtString)
+        texts_.resize(payloads_.size());
+    return slot;
+}
+
+TProgramBuilder::TRef TProgramBuilder::Place(TProgramValue& value) {
+    if (value.external != nullptr)
+        return {-1, value.external};
+    if (value.slot < 0)
+        value.slot = NewSlot(value.type, value.payload);
+    return {value.slot, nullptr};
+}
+
+TProgramValue TProgramBuilder::Stored(TResultType type, std::int32_t slot) const {
+    TProgramValue value;
+    value.type = type;
+    value.slot = slot;
+    return value;
+}
+
+TProgramBuilder::TPending& TProgramBuilder::Emit(TOpCode op, TResultType type) {
+    TPending& pending = code_.emplace_back();
+    pending.in.op = op;
+    pending.in.type = type;
+    return pending;
+}
+
+TExpressionResult TProgramBuilder::Record(const TProgramValue& value) const {
+    TExpressionResult record;
+    record.ValueType = value.type;
+    record.SetPayload(value.payload);
+    if (value.type == rtString)
+        record.StringValue = texts_[static_cast<std::size_t>(value.slot)];
+    return record;
+}
+
+TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
+    TProgramValue constant;
+    constant.type = value.ValueType;
+    constant.constant = true;
+    constant.payload = value.Payload();
+    if (value.ValueType == rtString) {
+        constant.slot = NewSlot(rtString, value.Payload());
+        texts_[static_cast<std::size_t>(constant.slot)] = value.StringValue;
+    }
+    return constant;
+}
+
+TProgramValue TProgramBuilder::Constant(const TExpressionResult& value) {
+    return FromRecord(value);
+}
+
+TProgramValue TProgramBuilder::Variable(TExprIdentifierDef& definition, TResultType type) {
+    if (definition.OnGetVariableValue() || definition.VariableCallback() != nullptr) {
+        opaque_ = true;
+        const std::int32_t slot = NewSlot(type);
+        TPending& fetch = Emit(TOpCode::FetchVariable, type);
+        fetch.in.target = &definition;
+        fetch.dst.slot = slot;
+        return Stored(type, slot);
+    }
+    if (type == rtString || !readVariablesInPlace_) {
+        const std::int32_t slot = NewSlot(type);
+        TPending& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
+        load.in.target = &definition;
+        load.a.external = definition.ValueRecord().PayloadAddress();
+        load.dst.slot = slot;
+        return Stored(type, slot);
+    }
+    TProgramValue value;
+    value.type = type;
+    value.external = definition.ValueRecord().PayloadAddress();
+    return value;
+}
+
+TProgramValue TProgramBuilder::TreeCall(TExprNode& node, bool typeKnown, TResultType type) {
+    opaque_ = true;
+    const std::int32_t slot = NewSlot(type);
+    TPending& call = Emit(TOpCode::TreeCall, type);
+    call.in.target = &node;
+    call.dst.slot = slot;
+    TProgramValue value = Stored(type, slot);
+    value.dynamic = !typeKnown;
+    return value;
+}
+
+TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const TProgramValue& left,
+                                      const TProgramValue& right) {
+    const TResultType type = node.NodeResultType();
+    if (op == TOpCode::Alias) {
+        // Only the type changes; a text it would need is not there.
+        if (type != rtString || left.type == rtString) {
+            TProgramValue value = left;
+            value.type = type;
+            return value;
+        }
+        op = TOpCode::Generic;
+    }
+    if (left.constant && right.constant) {
+        TExpressionResult value = Record(left);
+        try {
+            node.Combine(value, Record(right));
+            return FromRecord(value);
+        } catch (...) {
+            // It raises at its place when the program runs.
+        }
+    }
+    TProgramValue first = left;
+    TProgramValue second = right;
+    const TRef a = Place(first);
+    const TRef b = Place(second);
+    // A temporary left operand is not read again: the result takes its slot.
+    const std::int32_t slot =
+        !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
+            ? left.slot
+            : NewSlot(type);
+    TPending& pending = Emit(op, type);
+    pending.a = a;
+    pending.b = b;
+    pending.dst.slot = slot;
+    pending.in.leftType = left.type;
+    pending.in.rightType = right.type;
+    if (op == TOpCode::Generic)
+        pending.in.target = static_cast<void*>(&node);
+    return Stored(type, slot);
+}
+
+TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
+                                     const TProgramValue& operand) {
+    const TResultType type = node.NodeResultType();
+    if (op == TOpCode::Alias) {
+        if (type != rtString || operand.type == rtString) {
+            TProgramValue value = operand;
+            value.type = type;
+            return value;
+        }
+        op = TOpCode::Generic;
+    }
+    if (operand.constant) {
+        TExpressionResult value = Record(operand);
+        try {
+            node.CompleteValue(value);
+            return FromRecord(value);
+        } catch (...) {
+            // It raises at its place when the program runs.
+        }
+    }
+    TProgramValue first = operand;
+    const TRef a = Place(first);
+    const std::int32_t slot =
+        !operand.constant && operand.slot >= 0 && (type != rtString || operand.type == rtString)
+            ? operand.slot
+            : NewSlot(type);
+    TPending& pending = Emit(op, type);
+    pending.a = a;
+    pending.dst.slot = slot;
+    pending.in.leftType = operand.type;
+    if (op == TOpCode::Generic) {
+        pending.in.op = TOpCode::GenericUnary;
+        pending.in.target = static_cast<void*>(&node);
+    }
+    return Stored(type, slot);
+}
+
+TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callback, bool pure,
+                                    const std::vector<TProgramValue>& arguments, TResultType type) {
+    (void)node;
+    if (!pure)
+        opaque_ = true;
+    const bool allConstant = std::all_of(arguments.begin(), arguments.end(),
+                                         [](const TProgramValue& value) { return value.constant; });
+    if (pure && allConstant) {
+        TExprParameterArray values;
+        values.reserve(arguments.size());
+        for (const TProgramValue& argument : arguments)
+            values.push_back(Record(argument));
+        TExpressionResult result;
+        try {
+            callback(result, values);
+            result.ValueType = type;
+            return FromRecord(result);
+        } catch (...) {
+            // It raises at its place when the program runs.
+        }
+    }
+    auto call = std::make_unique<TCompiledProgram::TCall>();
+    call->callback = callback;
+    call->arguments.resize(arguments.size());
+    call->values.resize(arguments.size());
+    std::vector<TRef> places;
+    places.reserve(arguments.size());
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        TProgramValue argument = arguments[index];
+        places.push_back(Place(argument));
+        call->arguments[index].leftType = argument.type;
+    }
+    calls_.push_back(std::move(call));
+    callArguments_.push_back(std::move(places));
+    const std::int32_t slot = NewSlot(type);
+    TPending& pending = Emit(TOpCode::Call, type);
+    pending.in.jump = static_cast<std::uint32_t>(calls_.size() - 1);
+    pending.dst.slot = slot;
+    return Stored(type, slot);
+}
+
+TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue& condition,
+                                           TExprNode& whenTrue, TExprNode& whenFalse,
+                                           const TMark& start) {
+    TProgramValue tested = condition;
+    const TRef test = Place(tested);
+    const std::size_t jumpToFalse = code_.size();
+    Emit(TOpCode::JumpIfFalse, rtBoolean).a = test;
+
+    const TProgramValue first = whenTrue.Emit(*this);
+    if (first.dynamic) {
+        Rollback(start);
+        return TreeCall(node, false, node.NodeResultType());
+    }
+    const std::int32_t slot = NewSlot(first.type);
+    auto move = [this, slot](const TProgramValue& value) {
+        TProgramValue source = value;
+        const TRef from = Place(source);
+        TPending& pending = Emit(TOpCode::Move, value.type);
+        pending.a = from;
+        pending.dst.slot = slot;
+    };
+    move(first);
+    const std::size_t jumpToEnd = code_.size();
+    Emit(TOpCode::Jump, rtBoolean);
+    code_[jumpToFalse].in.jump = static_cast<std::uint32_t>(code_.size());
+
+    const TProgramValue second = whenFalse.Emit(*this);
+    // Branches of different types give a value whose type only the run
+    // decides.
+    if (second.dynamic || second.type != first.type) {
+        Rollback(start);
+        return TreeCall(node, false, node.NodeResultType());
+    }
+    move(second);
+    code_[jumpToEnd].in.jump = static_cast<std::uint32_t>(code_.size());
+    return Stored(first.type, slot);
+}
+
+std::unique_ptr<TCompiledProgram> TProgramBuilder::Finish(const TProgramValue& root) {
+    if (root.dynamic)
+        return nullptr;
+    if (code_.size() == 1 && code_.front().in.op == TOpCode::TreeCall)
+        return nullptr; // the whole tree runs through the tree anyway
+    TProgramValue result = root;
+    const TRef resultRef = Place(result);
+
+    auto program = std::make_unique<TCompiledProgram>();
+    // One slot more, always zero, for the operands an instruction does not
+    // use.
+    const std::size_t zeroSlot = payloads_.size();
+    program->payloads_ = std::make_unique<std::uint64_t[]>(zeroSlot + 1);
+    std::copy(payloads_.begin(), payloads_.end(), program->payloads_.get());
+    texts_.resize(payloads_.size());
+    program->texts_ = std::move(texts_);
+    std::uint64_t* const payloads = program->payloads_.get();
+    auto resolve = [payloads, zeroSlot](const TRef& ref) -> std::uint64_t* {
+        if (ref.external != nullptr)
+            return const_cast<std::uint64_t*>(ref.external); // only ever read
+        return payloads + (ref.slot >= 0 ? static_cast<std::size_t>(ref.slot) : zeroSlot);
+    };
+    auto textSlot = [](const TRef& ref) {
+        return ref.slot >= 0 ? static_cast<std::uint32_t>(ref.slot) : 0u;
+    };
+
+    for (std::size_t index = 0; index < calls_.size(); ++index) {
+        TCompiledProgram::TCall& call = *calls_[index];
+        for (std::size_t argument = 0; argument < call.arguments.size(); ++argument) {
+            const TRef& place = callArguments_[index][argument];
+            call.arguments[argument].a = resolve(place);
+            call.arguments[argument].aSlot = textSlot(place);
+        }
+    }
+    program->code_.reserve(code_.size());
+    for (const TPending& pending : code_) {
+        TCompiledProgram::TInstruction in = pending.in;
+        in.a = resolve(pending.a);
+        in.b = resolve(pending.b);
+        in.dst = resolve(pending.dst);
+        in.aSlot = textSlot(pending.a);
+        in.bSlot = textSlot(pending.b);
+        in.dstSlot = textSlot(pending.dst);
+        if (in.op == TOpCode::Call)
+            in.target = calls_[in.jump].get();
+        program->code_.push_back(in);
+    }
+    program->calls_ = std::move(calls_);
+    program->resultType_ = result.type;
+    program->resultPayload_ = resolve(resultRef);
+    program->resultSlot_ = textSlot(resultRef);
+    return program;
+}
+
+} // namespace orvex::engine

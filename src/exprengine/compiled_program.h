@@ -1,0 +1,251 @@
+// The compiled form of a checked tree: a flat program of typed instructions
+// that gives the same values and raises the same errors as evaluating the
+// tree, at a fraction of the cost.
+//
+// Values live as plain 64-bit payloads in one array (texts beside them, only
+// for values whose type is rtString); an instruction reads its operands
+// through pointers into that array or straight from a variable's record, so a
+// constant operand costs no instruction of its own. Constant sub-expressions
+// of pure operations are computed while compiling, by the tree's own code, so
+// their values are the tree's bit for bit; one that raises is left to run and
+// raise at its place.
+//
+// The tree stays authoritative. Each node emits its own instructions
+// (TExprNode::Emit); a node that cannot, or whose value's type is only known
+// at run time (aggregates, "case", a host's node class), is evaluated through
+// the tree by a call instruction, and so is every node above it whose
+// operation depends on that type.
+#pragma once
+
+#include "exprengine/expression_result.h"
+#include "exprengine/identifier_def.h"
+#include "exprengine/result_type.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvex::engine {
+
+class TExprNode;
+class TBinaryOperation;
+class TUnaryOperator;
+
+// The operations the program knows. The letters say how the payloads are
+// read: I a 64-bit integer (currency too), F a double (date-time too), B the
+// boolean in the low byte.
+enum class TOpCode : std::uint8_t {
+    AddI,
+    AddF,
+    SubI,
+    SubF,
+    MulI,
+    MulC,
+    MulF,
+    DivI,
+    DivF,
+    DivC,
+    IntDiv,
+    Mod,
+    PowF,
+    AndB,
+    AndI,
+    OrB,
+    OrI,
+    XorB,
+    XorI,
+    EqB,
+    NeB,
+    EqI,
+    NeI,
+    EqF,
+    NeF,
+    LtI,
+    GeI,
+    LtF,
+    GeF,
+    GtI,
+    LeI,
+    GtF,
+    LeF,
+    NegI,
+    NegF,
+    NotB,
+    NotI,
+    IntToF,
+    IntToC,
+    FToC,
+    CToF,
+    // The value passes unchanged (only its type may change): no instruction.
+    Alias,
+    // The node's own combination (binary) or completion (unary) of tree
+    // records.
+    Generic,
+    GenericUnary,
+    // Plumbing.
+    Load,
+    LoadText,
+    FetchVariable,
+    Call,
+    TreeCall,
+    Move,
+    JumpIfFalse,
+    Jump,
+};
+
+// A value while the program is being built: its type, and where it will be
+// at run time (a slot, a variable's payload) or, for a constant, the value.
+struct TProgramValue {
+    TResultType type = rtBoolean;
+    // The type is only known at run time: the value came from the tree and
+    // nothing that depends on its type can be compiled.
+    bool dynamic = false;
+    bool constant = false;
+    std::uint64_t payload = 0;               // a constant's payload
+    std::int32_t slot = -1;                  // -1: not stored yet (a constant)
+    const std::uint64_t* external = nullptr; // a variable's payload, read in place
+};
+
+class TCompiledProgram {
+  public:
+    TCompiledProgram() = default;
+    TCompiledProgram(const TCompiledProgram&) = delete;
+    TCompiledProgram& operator=(const TCompiledProgram&) = delete;
+
+    // Fills the result as evaluating the tree would.
+    void Run(TExpressionResult& result);
+
+    // For tests and measurements.
+    std::size_t InstructionCount() const { return code_.size(); }
+
+  private:
+    friend class TProgramBuilder;
+
+    struct TInstruction {
+        TOpCode op;
+        TResultType leftType;  // the left operand's type (messages, Generic)
+        TResultType rightType; // the right operand's type (Generic)
+        TResultType type;      // the result's type
+        std::uint32_t aSlot;   // the operands' and result's text slots
+        std::uint32_t bSlot;
+        std::uint32_t dstSlot;
+        std::uint32_t jump; // the target of a jump
+        const std::uint64_t* a;
+        const std::uint64_t* b;
+        std::uint64_t* dst;
+        void* target; // the node, definition or call the instruction serves
+    };
+
+    // A function call: its callback and where its arguments are.
+    struct TCall {
+        TExprFunctionCallback callback = nullptr;
+        std::vector<TInstruction> arguments; // a (payload), aSlot (text), leftType
+        TExprParameterArray values;
+        TExpressionResult result;
+    };
+
+    void RunGeneric(const TInstruction& in);
+    void RunCall(const TInstruction& in);
+    void RunTreeCall(const TInstruction& in);
+    void RunFetch(const TInstruction& in);
+    void RunMove(const TInstruction& in);
+
+    std::vector<TInstruction> code_;
+    std::unique_ptr<std::uint64_t[]> payloads_;
+    std::vector<std::string> texts_;
+    std::vector<std::unique_ptr<TCall>> calls_;
+    TExpressionResult left_;
+    TExpressionResult right_;
+    TResultType resultType_ = rtBoolean;
+    const std::uint64_t* resultPayload_ = nullptr;
+    std::uint32_t resultSlot_ = 0;
+};
+
+// Turns a checked tree into a program; the nodes call back into it from
+// their Emit methods.
+class TProgramBuilder {
+  public:
+    // The program of the tree, or null when compiling gains nothing (the
+    // whole tree would run through the tree anyway).
+    static std::unique_ptr<TCompiledProgram> Compile(TExprNode& root);
+
+    // Where the builder stands, to go back to when a node has to run
+    // through the tree after all.
+    struct TMark {
+        std::size_t code;
+        std::size_t slots;
+        std::size_t calls;
+    };
+    TMark Mark() const { return {code_.size(), payloads_.size(), calls_.size()}; }
+    void Rollback(const TMark& mark);
+
+    // Whether an operation's instruction can stand for the tree's code.
+    // Texts and the payloads of texts travel through the tree's records in
+    // ways the program does not follow: a record keeps its text when a
+    // non-text value is written into it. So where a text may meet another
+    // type, the tree runs. A string's payload is never read, nor the text
+    // of another type.
+    static bool TextsAllow(TResultType result, TResultType left, TResultType right) {
+        if (left == rtString || right == rtString)
+            return left == right;
+        return result != rtString;
+    }
+    static bool TextsAllow(TResultType result, TResultType operand) {
+        return (result == rtString) == (operand == rtString);
+    }
+
+    TProgramValue Constant(const TExpressionResult& value);
+    // A variable's value as the tree reads it: fetched from its handler
+    // first when it has one.
+    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type);
+    // The node evaluated through the tree. typeKnown says whether the node
+    // always sets its value's type to type.
+    TProgramValue TreeCall(TExprNode& node, bool typeKnown, TResultType type);
+    TProgramValue Binary(TBinaryOperation& node, TOpCode op, const TProgramValue& left,
+                         const TProgramValue& right);
+    TProgramValue Unary(TUnaryOperator& node, TOpCode op, const TProgramValue& operand);
+    // A callback with its argument values; a pure callback over constants
+    // is called now.
+    TProgramValue Call(TExprNode& node, TExprFunctionCallback callback, bool pure,
+                       const std::vector<TProgramValue>& arguments, TResultType type);
+    // "if": only the chosen branch runs.
+    TProgramValue Conditional(TExprNode& node, const TProgramValue& condition, TExprNode& whenTrue,
+                              TExprNode& whenFalse, const TMark& start);
+
+  private:
+    explicit TProgramBuilder(bool readVariablesInPlace)
+        : readVariablesInPlace_(readVariablesInPlace) {}
+
+    std::unique_ptr<TCompiledProgram> Finish(const TProgramValue& root);
+
+    struct TRef {
+        std::int32_t slot = -1;
+        const std::uint64_t* external = nullptr;
+    };
+    struct TPending {
+        TCompiledProgram::TInstruction in{};
+        TRef a, b, dst;
+    };
+
+    std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0);
+    // Where an operand is at run time; a constant gets its slot now.
+    TRef Place(TProgramValue& value);
+    TProgramValue Stored(TResultType type, std::int32_t slot) const;
+    TPending& Emit(TOpCode op, TResultType type);
+    TExpressionResult Record(const TProgramValue& value) const;
+    TProgramValue FromRecord(const TExpressionResult& value);
+
+    bool readVariablesInPlace_;
+    // Host code may run (a handler, a callback, the tree): variables must
+    // then be read where the tree reads them, not in place later.
+    bool opaque_ = false;
+    std::vector<TPending> code_;
+    std::vector<std::uint64_t> payloads_;
+    std::vector<std::string> texts_;
+    std::vector<std::unique_ptr<TCompiledProgram::TCall>> calls_;
+    std::vector<std::vector<TRef>> callArguments_;
+};
+
+} // namespace orvex::engine
