@@ -45,192 +45,314 @@ std::uint64_t Checked(double result, double left, double right) {
     RaiseParserError(msg::SErrDivisionByZero, {TypeNameOf(type)});
 }
 
-} // namespace
-
 // --- TCompiledProgram ------------------------------------------------------
 
-// Every operand pointer of an instruction points somewhere readable (unused
-// ones at a zero slot), so the operands are read before the dispatch.
-void TCompiledProgram::Run(TExpressionResult& result) {
-    const TInstruction* const begin = code_.data();
-    const TInstruction* const end = begin + code_.size();
-    for (const TInstruction* next = begin; next != end; ++next) {
-        const TInstruction& in = *next;
-        const std::uint64_t a = *in.a;
-        const std::uint64_t b = *in.b;
-        std::uint64_t& dst = *in.dst;
-        switch (in.op) {
-        case TOpCode::AddI:
-            dst = Bits(WrapAdd(I(a), I(b)));
-            break;
-        case TOpCode::AddF:
-            dst = Checked(F(a) + F(b), F(a), F(b));
-            break;
-        case TOpCode::SubI:
-            dst = Bits(WrapSubtract(I(a), I(b)));
-            break;
-        case TOpCode::SubF:
-            dst = Checked(F(a) - F(b), F(a), F(b));
-            break;
-        case TOpCode::MulI:
-            dst = Bits(WrapMultiply(I(a), I(b)));
-            break;
-        case TOpCode::MulC:
-            // Both amounts are scaled by 10000, so the product is scaled twice.
-            dst = Bits(WrapMultiply(I(a), I(b)) / 10000);
-            break;
-        case TOpCode::MulF:
-            dst = Checked(F(a) * F(b), F(a), F(b));
-            break;
-        case TOpCode::DivI:
-            if (I(b) == 0)
-                RaiseDivisionByZero(rtInteger);
-            dst = Bits(static_cast<double>(I(a)) / static_cast<double>(I(b)));
-            break;
-        case TOpCode::DivF:
-            if (F(b) == 0.0) // both zeros; a NaN divisor is not zero
-                RaiseDivisionByZero(in.leftType);
-            dst = Checked(F(a) / F(b), F(a), F(b));
-            break;
-        case TOpCode::DivC:
-            if (I(b) == 0)
-                RaiseDivisionByZero(rtCurrency);
-            dst = Bits(FloatToCurrency(static_cast<double>(I(a)) / static_cast<double>(I(b))));
-            break;
-        case TOpCode::IntDiv:
-            if (I(b) == 0)
-                RaiseDivisionByZero(rtInteger);
-            dst = Bits(formatting::CheckedToInt64(
-                std::trunc(static_cast<double>(I(a)) / static_cast<double>(I(b)))));
-            break;
-        case TOpCode::Mod:
-            dst = Bits(IntegerModulo(I(a), I(b)));
-            break;
-        case TOpCode::PowF:
-            dst = Bits(PowerRule(F(a), F(b)));
-            break;
-        case TOpCode::AndB:
-            dst = Bits(B(a) && B(b));
-            break;
-        case TOpCode::AndI:
-            dst = a & b;
-            break;
-        case TOpCode::OrB:
-            dst = Bits(B(a) || B(b));
-            break;
-        case TOpCode::OrI:
-            dst = a | b;
-            break;
-        case TOpCode::XorB:
-            dst = Bits(B(a) != B(b));
-            break;
-        case TOpCode::XorI:
-            dst = a ^ b;
-            break;
-        case TOpCode::EqB:
-            dst = Bits(B(a) == B(b));
-            break;
-        case TOpCode::NeB:
-            dst = Bits(B(a) != B(b));
-            break;
-        case TOpCode::EqI:
-            dst = Bits(a == b);
-            break;
-        case TOpCode::NeI:
-            dst = Bits(a != b);
-            break;
-        case TOpCode::EqF:
-            dst = Bits(F(a) == F(b));
-            break;
-        case TOpCode::NeF:
-            dst = Bits(!(F(a) == F(b)));
-            break;
-        case TOpCode::LtI:
-            dst = Bits(I(a) < I(b));
-            break;
-        case TOpCode::GeI:
-            dst = Bits(!(I(a) < I(b)));
-            break;
-        case TOpCode::LtF:
-            dst = Bits(F(a) < F(b));
-            break;
-        case TOpCode::GeF:
-            dst = Bits(!(F(a) < F(b)));
-            break;
-        case TOpCode::GtI:
-            dst = Bits(I(a) > I(b));
-            break;
-        case TOpCode::LeI:
-            dst = Bits(!(I(a) > I(b)));
-            break;
-        case TOpCode::GtF:
-            dst = Bits(F(a) > F(b));
-            break;
-        case TOpCode::LeF:
-            dst = Bits(!(F(a) > F(b)));
-            break;
-        case TOpCode::NegI:
-            dst = Bits(WrapNegate(I(a)));
-            break;
-        case TOpCode::NegF:
-            dst = Bits(-F(a)); // flips the sign bit, NaN included
-            break;
-        case TOpCode::NotB:
-            dst = Bits(!B(a));
-            break;
-        case TOpCode::NotI:
-            dst = ~a;
-            break;
-        case TOpCode::IntToF:
-            dst = Bits(static_cast<double>(I(a)));
-            break;
-        case TOpCode::IntToC:
-            dst = Bits(WrapMultiply(I(a), 10000));
-            break;
-        case TOpCode::FToC:
-            dst = Bits(FloatToCurrency(F(a)));
-            break;
-        case TOpCode::CToF:
-            dst = Bits(static_cast<double>(I(a)) / 10000.0);
-            break;
-        case TOpCode::Load:
-            dst = a;
-            break;
-        case TOpCode::Generic:
-            RunGeneric(in);
-            break;
-        case TOpCode::Call:
-            RunCall(in);
-            break;
-        case TOpCode::TreeCall:
-            RunTreeCall(in);
-            break;
-        case TOpCode::LoadText:
-        case TOpCode::FetchVariable:
-            RunFetch(in);
-            break;
-        case TOpCode::Move:
-            RunMove(in);
-            break;
-        case TOpCode::GenericUnary:
-            RunGeneric(in);
-            break;
-        case TOpCode::JumpIfFalse:
-            if (!B(a))
-                next = begin + in.jump - 1;
-            break;
-        case TOpCode::Jump:
-            next = begin + in.jump - 1;
-            break;
-        case TOpCode::Alias:
-            break; // never emitted: an alias makes no instruction
+bool IsFloatOperation(TOpCode op) {
+    return op == TOpCode::AddF || op == TOpCode::SubF || op == TOpCode::MulF || op == TOpCode::DivF;
+}
+
+} // namespace
+
+void TCompiledProgram::CopyResultText(TExpressionResult& result) const {
+    result.StringValue = texts_[resultSlot_];
+}
+
+// Each instruction runs through its handler, which returns the next
+// instruction; the operations are small functions of the two operand
+// payloads, each made a handler by Handler<>.
+void TCompiledProgram::RunCode() {
+    const TInstruction* in = code_.data();
+    const TInstruction* const end = in + code_.size();
+    while (in != end)
+        in = in->handler(*this, in);
+}
+
+struct TCompiledProgram::TOps {
+    using TIn = TInstruction;
+
+    template <std::uint64_t (*Operation)(std::uint64_t, std::uint64_t, const TIn&)>
+    static const TIn* Handler(TCompiledProgram& /*program*/, const TIn* in) {
+        *in->dst = Operation(*in->a, *in->b, *in);
+        return in + 1;
+    }
+
+    // The double operations with the tree's faults.
+    template <TOpCode Op> static double Float(double left, double right, TResultType leftType) {
+        if constexpr (Op == TOpCode::AddF) {
+            return std::bit_cast<double>(Checked(left + right, left, right));
+        } else if constexpr (Op == TOpCode::SubF) {
+            return std::bit_cast<double>(Checked(left - right, left, right));
+        } else if constexpr (Op == TOpCode::MulF) {
+            return std::bit_cast<double>(Checked(left * right, left, right));
+        } else {
+            if (right == 0.0) // both zeros; a NaN divisor is not zero
+                RaiseDivisionByZero(leftType);
+            return std::bit_cast<double>(Checked(left / right, left, right));
         }
     }
-    result.ValueType = resultType_;
-    result.SetPayload(*resultPayload_);
-    if (resultType_ == rtString)
-        result.StringValue = texts_[resultSlot_];
-}
+    template <TOpCode Op>
+    static std::uint64_t FloatOp(std::uint64_t a, std::uint64_t b, const TIn& in) {
+        return Bits(Float<Op>(F(a), F(b), in.leftType));
+    }
+    template <TOpCode First, TOpCode Second, bool OnRight>
+    static const TIn* Pair(TCompiledProgram& /*program*/, const TIn* in) {
+        const double first = Float<First>(F(*in->a), F(*in->b), in->leftType);
+        const double other = F(*in->c);
+        *in->dst = Bits(OnRight ? Float<Second>(other, first, in->secondLeftType)
+                                : Float<Second>(first, other, in->secondLeftType));
+        return in + 1;
+    }
+    template <TOpCode First, bool OnRight> static THandler PairWith(TOpCode second) {
+        switch (second) {
+        case TOpCode::AddF:
+            return &Pair<First, TOpCode::AddF, OnRight>;
+        case TOpCode::SubF:
+            return &Pair<First, TOpCode::SubF, OnRight>;
+        case TOpCode::MulF:
+            return &Pair<First, TOpCode::MulF, OnRight>;
+        default:
+            return &Pair<First, TOpCode::DivF, OnRight>;
+        }
+    }
+    template <bool OnRight> static THandler PairFor(TOpCode first, TOpCode second) {
+        switch (first) {
+        case TOpCode::AddF:
+            return PairWith<TOpCode::AddF, OnRight>(second);
+        case TOpCode::SubF:
+            return PairWith<TOpCode::SubF, OnRight>(second);
+        case TOpCode::MulF:
+            return PairWith<TOpCode::MulF, OnRight>(second);
+        default:
+            return PairWith<TOpCode::DivF, OnRight>(second);
+        }
+    }
+
+    static std::uint64_t AddI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapAdd(I(a), I(b)));
+    }
+    static std::uint64_t SubI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapSubtract(I(a), I(b)));
+    }
+    static std::uint64_t MulI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapMultiply(I(a), I(b)));
+    }
+    // Both amounts are scaled by 10000, so the product is scaled twice.
+    static std::uint64_t MulC(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapMultiply(I(a), I(b)) / 10000);
+    }
+    static std::uint64_t DivI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtInteger);
+        return Bits(static_cast<double>(I(a)) / static_cast<double>(I(b)));
+    }
+    static std::uint64_t DivC(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtCurrency);
+        return Bits(FloatToCurrency(static_cast<double>(I(a)) / static_cast<double>(I(b))));
+    }
+    static std::uint64_t IntDiv(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtInteger);
+        return Bits(formatting::CheckedToInt64(
+            std::trunc(static_cast<double>(I(a)) / static_cast<double>(I(b)))));
+    }
+    static std::uint64_t Mod(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(IntegerModulo(I(a), I(b)));
+    }
+    static std::uint64_t PowF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(PowerRule(F(a), F(b)));
+    }
+    static std::uint64_t AndB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) && B(b));
+    }
+    static std::uint64_t AndI(std::uint64_t a, std::uint64_t b, const TIn&) { return a & b; }
+    static std::uint64_t OrB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) || B(b));
+    }
+    static std::uint64_t OrI(std::uint64_t a, std::uint64_t b, const TIn&) { return a | b; }
+    static std::uint64_t XorB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) != B(b));
+    }
+    static std::uint64_t XorI(std::uint64_t a, std::uint64_t b, const TIn&) { return a ^ b; }
+    static std::uint64_t EqB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) == B(b));
+    }
+    static std::uint64_t EqI(std::uint64_t a, std::uint64_t b, const TIn&) { return Bits(a == b); }
+    static std::uint64_t NeI(std::uint64_t a, std::uint64_t b, const TIn&) { return Bits(a != b); }
+    static std::uint64_t EqF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) == F(b));
+    }
+    static std::uint64_t NeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) == F(b)));
+    }
+    static std::uint64_t LtI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(I(a) < I(b));
+    }
+    static std::uint64_t GeI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(I(a) < I(b)));
+    }
+    static std::uint64_t LtF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) < F(b));
+    }
+    static std::uint64_t GeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) < F(b)));
+    }
+    static std::uint64_t GtI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(I(a) > I(b));
+    }
+    static std::uint64_t LeI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(I(a) > I(b)));
+    }
+    static std::uint64_t GtF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) > F(b));
+    }
+    static std::uint64_t LeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) > F(b)));
+    }
+    static std::uint64_t NegI(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(WrapNegate(I(a)));
+    }
+    // Flips the sign bit, NaN included.
+    static std::uint64_t NegF(std::uint64_t a, std::uint64_t, const TIn&) { return Bits(-F(a)); }
+    static std::uint64_t NotB(std::uint64_t a, std::uint64_t, const TIn&) { return Bits(!B(a)); }
+    static std::uint64_t NotI(std::uint64_t a, std::uint64_t, const TIn&) { return ~a; }
+    static std::uint64_t IntToF(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(static_cast<double>(I(a)));
+    }
+    static std::uint64_t IntToC(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(WrapMultiply(I(a), 10000));
+    }
+    static std::uint64_t FToC(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(FloatToCurrency(F(a)));
+    }
+    static std::uint64_t CToF(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(static_cast<double>(I(a)) / 10000.0);
+    }
+    static std::uint64_t Load(std::uint64_t a, std::uint64_t, const TIn&) { return a; }
+
+    template <void (TCompiledProgram::*Run)(const TIn&)>
+    static const TIn* Member(TCompiledProgram& program, const TIn* in) {
+        (program.*Run)(*in);
+        return in + 1;
+    }
+    static const TIn* JumpIfFalse(TCompiledProgram& program, const TIn* in) {
+        return B(*in->a) ? in + 1 : program.code_.data() + in->jump;
+    }
+    static const TIn* Jump(TCompiledProgram& program, const TIn* in) {
+        return program.code_.data() + in->jump;
+    }
+
+    static THandler For(const TIn& in) {
+        switch (in.op) {
+        case TOpCode::AddI:
+            return &Handler<&AddI>;
+        case TOpCode::AddF:
+            return &Handler<&FloatOp<TOpCode::AddF>>;
+        case TOpCode::SubI:
+            return &Handler<&SubI>;
+        case TOpCode::SubF:
+            return &Handler<&FloatOp<TOpCode::SubF>>;
+        case TOpCode::MulI:
+            return &Handler<&MulI>;
+        case TOpCode::MulC:
+            return &Handler<&MulC>;
+        case TOpCode::MulF:
+            return &Handler<&FloatOp<TOpCode::MulF>>;
+        case TOpCode::DivI:
+            return &Handler<&DivI>;
+        case TOpCode::DivF:
+            return &Handler<&FloatOp<TOpCode::DivF>>;
+        case TOpCode::DivC:
+            return &Handler<&DivC>;
+        case TOpCode::IntDiv:
+            return &Handler<&IntDiv>;
+        case TOpCode::Mod:
+            return &Handler<&Mod>;
+        case TOpCode::PowF:
+            return &Handler<&PowF>;
+        case TOpCode::AndB:
+            return &Handler<&AndB>;
+        case TOpCode::AndI:
+            return &Handler<&AndI>;
+        case TOpCode::OrB:
+            return &Handler<&OrB>;
+        case TOpCode::OrI:
+            return &Handler<&OrI>;
+        case TOpCode::XorB:
+            return &Handler<&XorB>;
+        case TOpCode::XorI:
+            return &Handler<&XorI>;
+        case TOpCode::EqB:
+            return &Handler<&EqB>;
+        case TOpCode::NeB:
+            return &Handler<&XorB>; // unequal booleans
+        case TOpCode::EqI:
+            return &Handler<&EqI>;
+        case TOpCode::NeI:
+            return &Handler<&NeI>;
+        case TOpCode::EqF:
+            return &Handler<&EqF>;
+        case TOpCode::NeF:
+            return &Handler<&NeF>;
+        case TOpCode::LtI:
+            return &Handler<&LtI>;
+        case TOpCode::GeI:
+            return &Handler<&GeI>;
+        case TOpCode::LtF:
+            return &Handler<&LtF>;
+        case TOpCode::GeF:
+            return &Handler<&GeF>;
+        case TOpCode::GtI:
+            return &Handler<&GtI>;
+        case TOpCode::LeI:
+            return &Handler<&LeI>;
+        case TOpCode::GtF:
+            return &Handler<&GtF>;
+        case TOpCode::LeF:
+            return &Handler<&LeF>;
+        case TOpCode::NegI:
+            return &Handler<&NegI>;
+        case TOpCode::NegF:
+            return &Handler<&NegF>;
+        case TOpCode::NotB:
+            return &Handler<&NotB>;
+        case TOpCode::NotI:
+            return &Handler<&NotI>;
+        case TOpCode::IntToF:
+            return &Handler<&IntToF>;
+        case TOpCode::IntToC:
+            return &Handler<&IntToC>;
+        case TOpCode::FToC:
+            return &Handler<&FToC>;
+        case TOpCode::CToF:
+            return &Handler<&CToF>;
+        case TOpCode::Load:
+            return &Handler<&Load>;
+        case TOpCode::FPair:
+            return in.pairedOnRight ? PairFor<true>(in.first, in.second)
+                                    : PairFor<false>(in.first, in.second);
+        case TOpCode::Generic:
+        case TOpCode::GenericUnary:
+            return &Member<&TCompiledProgram::RunGeneric>;
+        case TOpCode::Call:
+            return &Member<&TCompiledProgram::RunCall>;
+        case TOpCode::TreeCall:
+            return &Member<&TCompiledProgram::RunTreeCall>;
+        case TOpCode::LoadText:
+        case TOpCode::FetchVariable:
+            return &Member<&TCompiledProgram::RunFetch>;
+        case TOpCode::Move:
+            return &Member<&TCompiledProgram::RunMove>;
+        case TOpCode::JumpIfFalse:
+            return &JumpIfFalse;
+        case TOpCode::Jump:
+            return &Jump;
+        case TOpCode::Alias:
+            break; // makes no instruction
+        }
+        return &Jump;
+    }
+};
 
 // The node's own code on records of the operands' types: whatever the tree
 // does for the pair, this does.
@@ -443,6 +565,8 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
         !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
             ? left.slot
             : NewSlot(type);
+    if (Pair(op, first, second, slot))
+        return Stored(type, slot);
     TPending& pending = Emit(op, type);
     pending.a = a;
     pending.b = b;
@@ -452,6 +576,28 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
     if (op == TOpCode::Generic)
         pending.in.target = static_cast<void*>(&node);
     return Stored(type, slot);
+}
+
+bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                           std::int32_t slot) {
+    if (!IsFloatOperation(op) || code_.empty())
+        return false;
+    TPending& last = code_.back();
+    if (!IsFloatOperation(last.in.op) || last.dst.slot < 0)
+        return false;
+    const bool leftMade = !left.constant && left.slot == last.dst.slot;
+    const bool rightMade = !right.constant && right.slot == last.dst.slot;
+    if (leftMade == rightMade)
+        return false;
+    TProgramValue other = leftMade ? right : left;
+    last.c = Place(other);
+    last.in.first = last.in.op;
+    last.in.op = TOpCode::FPair;
+    last.in.second = op;
+    last.in.pairedOnRight = rightMade;
+    last.in.secondLeftType = left.type;
+    last.dst.slot = slot;
+    return true;
 }
 
 TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
@@ -609,12 +755,14 @@ std::unique_ptr<TCompiledProgram> TProgramBuilder::Finish(const TProgramValue& r
         TCompiledProgram::TInstruction in = pending.in;
         in.a = resolve(pending.a);
         in.b = resolve(pending.b);
+        in.c = resolve(pending.c);
         in.dst = resolve(pending.dst);
         in.aSlot = textSlot(pending.a);
         in.bSlot = textSlot(pending.b);
         in.dstSlot = textSlot(pending.dst);
         if (in.op == TOpCode::Call)
             in.target = calls_[in.jump].get();
+        in.handler = TCompiledProgram::TOps::For(in);
         program->code_.push_back(in);
     }
     program->calls_ = std::move(calls_);

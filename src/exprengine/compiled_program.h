@@ -78,6 +78,10 @@ enum class TOpCode : std::uint8_t {
     IntToC,
     FToC,
     CToF,
+    // Two of AddF, SubF, MulF, DivF in one instruction: the first on a and
+    // b, the second on its result and c (or c and its result), as in a chain
+    // "x*2+1" or "1-x*2".
+    FPair,
     // The value passes unchanged (only its type may change): no instruction.
     Alias,
     // The node's own combination (binary) or completion (unary) of tree
@@ -114,8 +118,16 @@ class TCompiledProgram {
     TCompiledProgram(const TCompiledProgram&) = delete;
     TCompiledProgram& operator=(const TCompiledProgram&) = delete;
 
-    // Fills the result as evaluating the tree would.
-    void Run(TExpressionResult& result);
+    // Fills the result as evaluating the tree would. A program folded to a
+    // constant runs no code at all.
+    void Run(TExpressionResult& result) {
+        if (!code_.empty())
+            RunCode();
+        result.ValueType = resultType_;
+        result.SetPayload(*resultPayload_);
+        if (resultType_ == rtString)
+            CopyResultText(result);
+    }
 
     // For tests and measurements.
     std::size_t InstructionCount() const { return code_.size(); }
@@ -123,7 +135,12 @@ class TCompiledProgram {
   private:
     friend class TProgramBuilder;
 
+    struct TInstruction;
+    struct TOps;
+    using THandler = const TInstruction* (*)(TCompiledProgram& program, const TInstruction* in);
+
     struct TInstruction {
+        THandler handler; // runs the instruction, returns the next one
         TOpCode op;
         TResultType leftType;  // the left operand's type (messages, Generic)
         TResultType rightType; // the right operand's type (Generic)
@@ -136,6 +153,13 @@ class TCompiledProgram {
         const std::uint64_t* b;
         std::uint64_t* dst;
         void* target; // the node, definition or call the instruction serves
+        // FPair: the third operand, the two operations, whether c is the
+        // second operation's left operand, and that operand's type.
+        const std::uint64_t* c;
+        TOpCode first;
+        TOpCode second;
+        bool pairedOnRight;
+        TResultType secondLeftType;
     };
 
     // A function call: its callback and where its arguments are.
@@ -146,6 +170,8 @@ class TCompiledProgram {
         TExpressionResult result;
     };
 
+    void RunCode();
+    void CopyResultText(TExpressionResult& result) const;
     void RunGeneric(const TInstruction& in);
     void RunCall(const TInstruction& in);
     void RunTreeCall(const TInstruction& in);
@@ -226,8 +252,11 @@ class TProgramBuilder {
     };
     struct TPending {
         TCompiledProgram::TInstruction in{};
-        TRef a, b, dst;
+        TRef a, b, dst, c;
     };
+    // Joins a float operation to the one just emitted when that one made
+    // one of its operands.
+    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, std::int32_t slot);
 
     std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0);
     // Where an operand is at run time; a constant gets its slot now.
