@@ -38,6 +38,9 @@ constexpr TMessageEntry MessageTable[] = {
     {msg::SErrInvalidInteger, "%s is not a valid integer value"},
     {msg::SErrInvalidResultCharacter, "\"%s\" is not a valid return type indicator"},
     {msg::SErrDuplicateIdentifier, "An identifier with name \"%s\" already exists."},
+    {msg::SErrRegistrySealed,
+     "The built-in registry is sealed: parsers share it, so \"%s\" cannot be added to it; "
+     "add it to a parser's identifiers instead."},
     {msg::SErrInvalidArgumentCount, "Invalid argument count for function %s"},
     {msg::SErrInvalidArgumentType, "Invalid type for argument %d: Expected %s, got %s"},
     {msg::SErrInvalidResultType,

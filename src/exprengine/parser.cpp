@@ -199,7 +199,7 @@ void TExpressionParser::RebuildLookup() {
     if (!builtIns_.Empty()) {
         const TExprBuiltInManager& registry = BuiltinManager();
         for (int index = 0; index < registry.IdentifierCount(); ++index) {
-            TBuiltInExprIdentifierDef& definition = registry.IdentifierAt(index);
+            TBuiltInExprIdentifierDef& definition = registry.DefinitionAt(index);
             if (builtIns_.Contains(definition.Category()))
                 lookupTable_[LookupKey(definition.Name())] = &definition;
         }
