@@ -21,11 +21,13 @@ namespace orvex::engine {
 
 class TExprBuiltInManager;
 
-// One callback function of the library, with its type letters.
+// One callback function of the library, with its type letters. The texts
+// are held in place rather than pointed to, so that the tables need no
+// relocation when the program loads.
 struct TBuiltinFunction {
-    std::string_view Name;
+    char Name[20];
     char ResultLetter;
-    std::string_view ParameterLetters;
+    char ParameterLetters[8];
     TExprFunctionCallback Callback;
 };
 

@@ -424,17 +424,33 @@ void TCompiledProgram::RunMove(const TInstruction& in) {
 
 // --- TProgramBuilder -------------------------------------------------------
 
-std::unique_ptr<TCompiledProgram> TProgramBuilder::Compile(TExprNode& root) {
+TCompiledProgram::TCompiledProgram() = default;
+TCompiledProgram::~TCompiledProgram() = default;
+
+bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
+    if (!program.builder_)
+        program.builder_.reset(new TProgramBuilder());
+    TProgramBuilder& builder = *program.builder_;
     // Variables are read in place, where their operation runs, unless host
     // code can run in between and change them: then they are copied where
     // the tree reads them.
-    TProgramBuilder inPlace(true);
-    TProgramValue value = root.Emit(inPlace);
-    if (!inPlace.opaque_)
-        return inPlace.Finish(value);
-    TProgramBuilder copying(false);
-    value = root.Emit(copying);
-    return copying.Finish(value);
+    builder.Reset(true);
+    TProgramValue value = root.Emit(builder);
+    if (builder.opaque_) {
+        builder.Reset(false);
+        value = root.Emit(builder);
+    }
+    return builder.Finish(value, program);
+}
+
+void TProgramBuilder::Reset(bool readVariablesInPlace) {
+    readVariablesInPlace_ = readVariablesInPlace;
+    opaque_ = false;
+    code_.clear();
+    payloads_.clear();
+    texts_.clear();
+    calls_.clear();
+    callArguments_.clear();
 }
 
 void TProgramBuilder::Rollback(const TMark& mark) {
@@ -645,10 +661,10 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
     const bool allConstant = std::all_of(arguments.begin(), arguments.end(),
                                          [](const TProgramValue& value) { return value.constant; });
     if (pure && allConstant) {
-        TExprParameterArray values;
-        values.reserve(arguments.size());
-        for (const TProgramValue& argument : arguments)
-            values.push_back(Record(argument));
+        TExprParameterArray& values = foldValues_;
+        values.resize(arguments.size());
+        for (std::size_t index = 0; index < arguments.size(); ++index)
+            values[index] = Record(arguments[index]);
         TExpressionResult result;
         try {
             callback(result, values);
@@ -716,23 +732,22 @@ TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue&
     return Stored(first.type, slot);
 }
 
-std::unique_ptr<TCompiledProgram> TProgramBuilder::Finish(const TProgramValue& root) {
+bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& program) {
     if (root.dynamic)
-        return nullptr;
+        return false;
     if (code_.size() == 1 && code_.front().in.op == TOpCode::TreeCall)
-        return nullptr; // the whole tree runs through the tree anyway
+        return false; // the whole tree runs through the tree anyway
     TProgramValue result = root;
     const TRef resultRef = Place(result);
 
-    auto program = std::make_unique<TCompiledProgram>();
     // One slot more, always zero, for the operands an instruction does not
     // use.
     const std::size_t zeroSlot = payloads_.size();
-    program->payloads_ = std::make_unique<std::uint64_t[]>(zeroSlot + 1);
-    std::copy(payloads_.begin(), payloads_.end(), program->payloads_.get());
-    texts_.resize(payloads_.size());
-    program->texts_ = std::move(texts_);
-    std::uint64_t* const payloads = program->payloads_.get();
+    program.payloads_.assign(payloads_.begin(), payloads_.end());
+    program.payloads_.push_back(0);
+    // Texts exist up to the last slot of a string; no other slot's is read.
+    program.texts_.swap(texts_);
+    std::uint64_t* const payloads = program.payloads_.data();
     auto resolve = [payloads, zeroSlot](const TRef& ref) -> std::uint64_t* {
         if (ref.external != nullptr)
             return const_cast<std::uint64_t*>(ref.external); // only ever read
@@ -750,7 +765,7 @@ std::unique_ptr<TCompiledProgram> TProgramBuilder::Finish(const TProgramValue& r
             call.arguments[argument].aSlot = textSlot(place);
         }
     }
-    program->code_.reserve(code_.size());
+    program.code_.clear();
     for (const TPending& pending : code_) {
         TCompiledProgram::TInstruction in = pending.in;
         in.a = resolve(pending.a);
@@ -763,13 +778,13 @@ std::unique_ptr<TCompiledProgram> TProgramBuilder::Finish(const TProgramValue& r
         if (in.op == TOpCode::Call)
             in.target = calls_[in.jump].get();
         in.handler = TCompiledProgram::TOps::For(in);
-        program->code_.push_back(in);
+        program.code_.push_back(in);
     }
-    program->calls_ = std::move(calls_);
-    program->resultType_ = result.type;
-    program->resultPayload_ = resolve(resultRef);
-    program->resultSlot_ = textSlot(resultRef);
-    return program;
+    program.calls_.swap(calls_);
+    program.resultType_ = result.type;
+    program.resultPayload_ = resolve(resultRef);
+    program.resultSlot_ = textSlot(resultRef);
+    return true;
 }
 
 } // namespace orvex::engine

@@ -112,11 +112,14 @@ struct TProgramValue {
     const std::uint64_t* external = nullptr; // a variable's payload, read in place
 };
 
+class TProgramBuilder;
+
 class TCompiledProgram {
   public:
-    TCompiledProgram() = default;
+    TCompiledProgram();
     TCompiledProgram(const TCompiledProgram&) = delete;
     TCompiledProgram& operator=(const TCompiledProgram&) = delete;
+    ~TCompiledProgram();
 
     // Fills the result as evaluating the tree would. A program folded to a
     // constant runs no code at all.
@@ -179,9 +182,11 @@ class TCompiledProgram {
     void RunMove(const TInstruction& in);
 
     std::vector<TInstruction> code_;
-    std::unique_ptr<std::uint64_t[]> payloads_;
+    std::vector<std::uint64_t> payloads_; // never resized while instructions point into it
     std::vector<std::string> texts_;
     std::vector<std::unique_ptr<TCall>> calls_;
+    // Kept, with the capacity of its lists, for the next text to compile.
+    std::unique_ptr<TProgramBuilder> builder_;
     TExpressionResult left_;
     TExpressionResult right_;
     TResultType resultType_ = rtBoolean;
@@ -193,9 +198,10 @@ class TCompiledProgram {
 // their Emit methods.
 class TProgramBuilder {
   public:
-    // The program of the tree, or null when compiling gains nothing (the
-    // whole tree would run through the tree anyway).
-    static std::unique_ptr<TCompiledProgram> Compile(TExprNode& root);
+    // Compiles the tree into program. False when compiling gains nothing
+    // (the whole tree would run through the tree anyway); the program is
+    // then not to be run.
+    static bool Compile(TExprNode& root, TCompiledProgram& program);
 
     // Where the builder stands, to go back to when a node has to run
     // through the tree after all.
@@ -241,10 +247,11 @@ class TProgramBuilder {
                               TExprNode& whenFalse, const TMark& start);
 
   private:
-    explicit TProgramBuilder(bool readVariablesInPlace)
-        : readVariablesInPlace_(readVariablesInPlace) {}
+    friend class TCompiledProgram;
+    TProgramBuilder() = default;
 
-    std::unique_ptr<TCompiledProgram> Finish(const TProgramValue& root);
+    void Reset(bool readVariablesInPlace);
+    bool Finish(const TProgramValue& root, TCompiledProgram& program);
 
     struct TRef {
         std::int32_t slot = -1;
@@ -266,7 +273,7 @@ class TProgramBuilder {
     TExpressionResult Record(const TProgramValue& value) const;
     TProgramValue FromRecord(const TExpressionResult& value);
 
-    bool readVariablesInPlace_;
+    bool readVariablesInPlace_ = true;
     // Host code may run (a handler, a callback, the tree): variables must
     // then be read where the tree reads them, not in place later.
     bool opaque_ = false;
@@ -275,6 +282,7 @@ class TProgramBuilder {
     std::vector<std::string> texts_;
     std::vector<std::unique_ptr<TCompiledProgram::TCall>> calls_;
     std::vector<std::vector<TRef>> callArguments_;
+    TExprParameterArray foldValues_; // the arguments of a call computed ahead
 };
 
 } // namespace orvex::engine

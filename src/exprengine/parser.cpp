@@ -173,7 +173,6 @@ TExpressionParser::TExpressionParser()
 
 // The tree refers to the definitions, so it goes first.
 TExpressionParser::~TExpressionParser() {
-    program_.reset();
     lookupTable_.clear();
     root_.reset();
 }
@@ -214,7 +213,7 @@ void TExpressionParser::RebuildLookup() {
 void TExpressionParser::SetExpression(std::string_view text) {
     if (text == expression_)
         return;
-    program_.reset();
+    compiled_ = false;
     evaluations_ = 0;
     compileGainsNothing_ = false;
     root_.reset();
@@ -238,24 +237,23 @@ void TExpressionParser::EvaluateUncompiled(TExpressionResult& result) {
         RaiseParserError(msg::SErrInExpressionEmpty);
     if (!root_)
         RaiseParserError(msg::SErrInExpression);
-    retiredProgram_.reset();
     if (evaluations_ < 2)
         ++evaluations_;
     if (evaluations_ >= 2 && Compile()) {
-        program_->Run(result);
+        program_.Run(result);
         return;
     }
     root_->ComputeValue(result);
 }
 
 bool TExpressionParser::Compile() {
-    if (program_)
+    if (compiled_)
         return true;
     if (!root_ || compileGainsNothing_)
         return false;
-    program_ = TProgramBuilder::Compile(*root_);
-    compileGainsNothing_ = !program_;
-    return program_ != nullptr;
+    compiled_ = TProgramBuilder::Compile(*root_, program_);
+    compileGainsNothing_ = !compiled_;
+    return compiled_;
 }
 
 void TExpressionParser::RequireMoreText() const {

@@ -49,8 +49,8 @@ class TExpressionParser {
     // same values and errors.
     TExpressionResult Evaluate() {
         TExpressionResult result;
-        if (program_)
-            program_->Run(result);
+        if (compiled_)
+            program_.Run(result);
         else
             EvaluateUncompiled(result);
         return result;
@@ -61,7 +61,7 @@ class TExpressionParser {
     // failed expression, nor when the whole tree would run through the tree
     // anyway (an aggregate or "case" at the root, for example).
     bool Compile();
-    bool IsCompiled() const { return program_ != nullptr; }
+    bool IsCompiled() const { return compiled_; }
 
     // The client's own variables and functions; they shadow built-ins of the
     // same name.
@@ -83,8 +83,7 @@ class TExpressionParser {
     // got a handler).
     void InvalidateLookup() {
         lookupDirty_ = true;
-        if (program_)
-            retiredProgram_ = std::move(program_); // it may be running
+        compiled_ = false; // the program stays intact: it may be running
     }
 
     // The root of the parsed tree; absent for an empty or failed expression.
@@ -124,8 +123,8 @@ class TExpressionParser {
     TBuiltInCategories builtIns_;
     bool lookupDirty_ = true;
     int nestingDepth_ = 0;
-    std::unique_ptr<TCompiledProgram> program_;
-    std::unique_ptr<TCompiledProgram> retiredProgram_;
+    TCompiledProgram program_;
+    bool compiled_ = false;
     // Evaluations of the current text so far (counts to 2), and whether
     // compiling it gave nothing.
     int evaluations_ = 0;
