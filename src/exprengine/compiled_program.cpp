@@ -431,6 +431,7 @@ bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
     if (!program.builder_)
         program.builder_.reset(new TProgramBuilder());
     TProgramBuilder& builder = *program.builder_;
+    builder.program_ = &program;
     // Variables are read in place, where their operation runs, unless host
     // code can run in between and change them: then they are copied where
     // the tree reads them.
@@ -564,12 +565,22 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
         op = TOpCode::Generic;
     }
     if (left.constant && right.constant) {
-        TExpressionResult value = Record(left);
-        try {
-            node.Combine(value, Record(right));
-            return FromRecord(value);
-        } catch (...) {
-            // It raises at its place when the program runs.
+        std::uint64_t folded = 0;
+        if (op != TOpCode::Generic && FoldFast(op, left, right, type, folded)) {
+            TProgramValue value;
+            value.type = type;
+            value.constant = true;
+            value.payload = folded;
+            return value;
+        }
+        if (op == TOpCode::Generic) {
+            TExpressionResult value = Record(left);
+            try {
+                node.Combine(value, Record(right));
+                return FromRecord(value);
+            } catch (...) {
+                // It raises at its place when the program runs.
+            }
         }
     }
     TProgramValue first = left;
@@ -592,6 +603,28 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
     if (op == TOpCode::Generic)
         pending.in.target = static_cast<void*>(&node);
     return Stored(type, slot);
+}
+
+// A constant operation computed now by the very code that would run it, so
+// the value is the one the program would give; false when it raises, which
+// it then does at its place when the program runs. Texts never take this
+// way: their operations are Generic.
+bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                               TResultType type, std::uint64_t& folded) const {
+    TCompiledProgram::TInstruction in{};
+    in.op = op;
+    in.type = type;
+    in.leftType = left.type;
+    in.rightType = right.type;
+    in.a = &left.payload;
+    in.b = &right.payload;
+    in.dst = &folded;
+    try {
+        TCompiledProgram::TOps::For(in)(*program_, &in);
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
@@ -628,12 +661,22 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
         op = TOpCode::Generic;
     }
     if (operand.constant) {
-        TExpressionResult value = Record(operand);
-        try {
-            node.CompleteValue(value);
-            return FromRecord(value);
-        } catch (...) {
-            // It raises at its place when the program runs.
+        std::uint64_t folded = 0;
+        if (op != TOpCode::Generic && FoldFast(op, operand, operand, type, folded)) {
+            TProgramValue value;
+            value.type = type;
+            value.constant = true;
+            value.payload = folded;
+            return value;
+        }
+        if (op == TOpCode::Generic) {
+            TExpressionResult value = Record(operand);
+            try {
+                node.CompleteValue(value);
+                return FromRecord(value);
+            } catch (...) {
+                // It raises at its place when the program runs.
+            }
         }
     }
     TProgramValue first = operand;

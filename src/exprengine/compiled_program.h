@@ -264,6 +264,8 @@ class TProgramBuilder {
     // Joins a float operation to the one just emitted when that one made
     // one of its operands.
     bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, std::int32_t slot);
+    bool FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                  TResultType type, std::uint64_t& folded) const;
 
     std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0);
     // Where an operand is at run time; a constant gets its slot now.
@@ -273,6 +275,7 @@ class TProgramBuilder {
     TExpressionResult Record(const TProgramValue& value) const;
     TProgramValue FromRecord(const TExpressionResult& value);
 
+    TCompiledProgram* program_ = nullptr; // the one being built
     bool readVariablesInPlace_ = true;
     // Host code may run (a handler, a callback, the tree): variables must
     // then be read where the tree reads them, not in place later.
