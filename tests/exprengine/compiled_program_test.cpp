@@ -102,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
                     TCompareCase{"round(2.5+x)+trunc(-2.7)", "I:0"},
                     TCompareCase{"shl(1,65)+shr(-8,1)", "I:9223372036854775806"},
                     TCompareCase{"not 0 = -1", "B:true"},
-                    TCompareCase{"(x+0.5)*2 >= 1", "B:true"}));
+                    TCompareCase{"(x+0.5)*2 >= 1", "B:true"},
+        // A record keeps its text when a boolean is written into it: the
+        // sum passes the left one on, text and all, as a string.
+        TCompareCase{"if(false,'a',('z'='z'))+if(false,'b',('y'='y'))", "S:z"}));
 
 // A host evaluating the same text over many records.
 TEST(CompiledProgram, CompilesAtTheSecondEvaluationAndReadsVariablesAfresh) {
