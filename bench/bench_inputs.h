@@ -22,17 +22,43 @@ inline constexpr std::string_view kSmallExpression = "1+2*3";
 inline constexpr std::string_view kMediumExpression =
     "(5+7*12)-(44-2*3)+sin(205.75)*sqrt(10000)^0.5";
 
+// The way a host uses the engine: the same shapes with variables, which no
+// optimizer can fold away. Both are floats; see UseBenchVariables.
+inline constexpr std::string_view kSmallVariableExpression = "x+2*y";
+inline constexpr std::string_view kMediumVariableExpression =
+    "(5+7*x)-(44-2*y)+sin(205.75)*sqrt(10000)^0.5";
+inline constexpr double kBenchX = 1.5;
+inline constexpr double kBenchY = 2.5;
+
 // terms integer operands joined by the four operators in turn, so that the
 // chain mixes both precedence levels: "1+2*3-4/5+6*...". Every divisor is
-// nonzero and the value is a float.
-inline std::string GeneratedExpression(int terms) {
+// nonzero and the value is a float. With variables, every tenth operand is
+// x or y in turn.
+inline std::string GeneratedExpression(int terms, bool withVariables = false) {
     static constexpr char kOperators[] = {'+', '*', '-', '/'};
     std::string text = "1";
     for (int i = 1; i < terms; ++i) {
         text += kOperators[i % 4];
-        text += std::to_string(i % 97 + 1);
+        if (withVariables && i % 10 == 0)
+            text += i % 20 == 0 ? 'x' : 'y';
+        else
+            text += std::to_string(i % 97 + 1);
     }
     return text;
+}
+
+// The six inputs by name: small, medium, generated (1,000 terms) and the same
+// with "-vars".
+inline std::string BenchExpression(std::string_view name) {
+    if (name == "small")
+        return std::string(kSmallExpression);
+    if (name == "medium")
+        return std::string(kMediumExpression);
+    if (name == "small-vars")
+        return std::string(kSmallVariableExpression);
+    if (name == "medium-vars")
+        return std::string(kMediumVariableExpression);
+    return GeneratedExpression(1000, name == "generated-vars");
 }
 
 // A flat sum "1+2+3+..." of at least the given number of bytes.
@@ -92,6 +118,12 @@ inline std::vector<std::string> SumArguments(int terms) {
 // built-ins visible.
 inline void UseCalculatorBuiltIns(engine::TExpressionParser& parser) {
     parser.SetBuiltIns(engine::TBuiltInCategories{engine::bcMath, engine::bcBoolean});
+}
+
+// The float variables x and y of the variable-bearing inputs.
+inline void UseBenchVariables(engine::TExpressionParser& parser) {
+    parser.Identifiers().AddFloatVariable("x", kBenchX);
+    parser.Identifiers().AddFloatVariable("y", kBenchY);
 }
 
 // A console that neither waits nor beeps, for runs in-process.

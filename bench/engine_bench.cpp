@@ -1,5 +1,5 @@
-// The engine alone: parsing and evaluating a text, and evaluating a tree
-// again, on a short, a medium and a long expression.
+// The engine alone: parsing and evaluating a text, and evaluating it again,
+// on a short, a medium and a long expression, each also with variables.
 #include "bench/bench_inputs.h"
 
 #include <benchmark/benchmark.h>
@@ -10,20 +10,20 @@ namespace {
 
 using orvex::engine::TExpressionParser;
 
+constexpr const char* kInputs[] = {"small",      "medium",      "generated",
+                                   "small-vars", "medium-vars", "generated-vars"};
+
 std::string ExpressionFor(std::int64_t kind) {
-    switch (kind) {
-    case 0:
-        return std::string(orvex::bench::kSmallExpression);
-    case 1:
-        return std::string(orvex::bench::kMediumExpression);
-    default:
-        return orvex::bench::GeneratedExpression(1000);
-    }
+    return orvex::bench::BenchExpression(kInputs[kind]);
 }
 
 void SetLabel(benchmark::State& state) {
-    static constexpr const char* kLabels[] = {"1+2*3", "medium", "1000 terms"};
-    state.SetLabel(kLabels[state.range(0)]);
+    state.SetLabel(kInputs[state.range(0)]);
+}
+
+void SetUp(TExpressionParser& parser) {
+    orvex::bench::UseCalculatorBuiltIns(parser);
+    orvex::bench::UseBenchVariables(parser);
 }
 
 // A long-lived parser given the text anew each time: scan, parse, check,
@@ -31,7 +31,7 @@ void SetLabel(benchmark::State& state) {
 void BM_ParseEvaluate(benchmark::State& state) {
     const std::string text = ExpressionFor(state.range(0));
     TExpressionParser parser;
-    orvex::bench::UseCalculatorBuiltIns(parser);
+    SetUp(parser);
     for (auto _ : state) {
         parser.SetExpression("");
         parser.SetExpression(text);
@@ -39,19 +39,20 @@ void BM_ParseEvaluate(benchmark::State& state) {
     }
     SetLabel(state);
 }
-BENCHMARK(BM_ParseEvaluate)->DenseRange(0, 2);
+BENCHMARK(BM_ParseEvaluate)->DenseRange(0, 5);
 
-// The tree built once, evaluated again and again.
+// The text parsed once, evaluated again and again: from the second time on
+// the compiled program runs.
 void BM_Evaluate(benchmark::State& state) {
     const std::string text = ExpressionFor(state.range(0));
     TExpressionParser parser;
-    orvex::bench::UseCalculatorBuiltIns(parser);
+    SetUp(parser);
     parser.SetExpression(text);
     for (auto _ : state)
         benchmark::DoNotOptimize(parser.Evaluate());
     SetLabel(state);
 }
-BENCHMARK(BM_Evaluate)->DenseRange(0, 2);
+BENCHMARK(BM_Evaluate)->DenseRange(0, 5);
 
 // What the calculator does once per run: a new parser with its built-ins,
 // one text, one evaluation.
@@ -59,12 +60,12 @@ void BM_NewParser(benchmark::State& state) {
     const std::string text = ExpressionFor(state.range(0));
     for (auto _ : state) {
         TExpressionParser parser;
-        orvex::bench::UseCalculatorBuiltIns(parser);
+        SetUp(parser);
         parser.SetExpression(text);
         benchmark::DoNotOptimize(parser.Evaluate());
     }
     SetLabel(state);
 }
-BENCHMARK(BM_NewParser)->DenseRange(0, 2);
+BENCHMARK(BM_NewParser)->DenseRange(0, 5);
 
 } // namespace

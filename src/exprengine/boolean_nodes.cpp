@@ -63,4 +63,32 @@ void TNotNode::CompleteValue(TExpressionResult& result) {
     result.ValueType = NodeResultType();
 }
 
+// Compiled form: booleans logically, integers bit by bit, any other left
+// value passes unchanged.
+namespace {
+
+TOpCode LogicalOperation(TResultType left, TOpCode onBooleans, TOpCode onIntegers) {
+    if (left == rtBoolean)
+        return onBooleans;
+    return left == rtInteger ? onIntegers : TOpCode::Alias;
+}
+
+} // namespace
+
+TOpCode TBinaryAndOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return LogicalOperation(left, TOpCode::AndB, TOpCode::AndI);
+}
+
+TOpCode TBinaryOrOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return LogicalOperation(left, TOpCode::OrB, TOpCode::OrI);
+}
+
+TOpCode TBinaryXOrOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return LogicalOperation(left, TOpCode::XorB, TOpCode::XorI);
+}
+
+TOpCode TNotNode::FastComplete(TResultType operand) const {
+    return LogicalOperation(operand, TOpCode::NotB, TOpCode::NotI);
+}
+
 } // namespace orvex::engine

@@ -22,6 +22,7 @@ class TBinaryAndOperation : public TBooleanOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " and "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TBinaryOrOperation : public TBooleanOperation {
@@ -32,6 +33,7 @@ class TBinaryOrOperation : public TBooleanOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " or "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TBinaryXOrOperation : public TBooleanOperation {
@@ -42,6 +44,7 @@ class TBinaryXOrOperation : public TBooleanOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " xor "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TNotNode : public TUnaryOperator {
@@ -53,6 +56,7 @@ class TNotNode : public TUnaryOperator {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
     void CompleteText(std::string& text) const override { text.insert(0, "not "); }
 };
 

@@ -1,6 +1,7 @@
 #include "exprengine/builtin_manager.h"
 
 #include "exprengine/builtins.h"
+#include "exprengine/errors.h"
 
 namespace orvex::engine {
 namespace {
@@ -20,11 +21,17 @@ TBuiltInExprIdentifierDef& WithCategory(TExprIdentifierDef& definition, TBuiltIn
 
 TExprBuiltInManager::TExprBuiltInManager() : definitions_(nullptr, &NewBuiltInDefinition) {}
 
+void TExprBuiltInManager::RequireUnsealed(std::string_view name) const {
+    if (sealed_)
+        RaiseParserError(msg::SErrRegistrySealed, {name});
+}
+
 TBuiltInExprIdentifierDef& TExprBuiltInManager::AddFunction(TBuiltInCategory category,
                                                             std::string_view name,
                                                             char resultLetter,
                                                             std::string_view parameterLetters,
                                                             TExprFunctionCallback callback) {
+    RequireUnsealed(name);
     return WithCategory(definitions_.AddFunction(name, resultLetter, parameterLetters, callback),
                         category);
 }
@@ -34,6 +41,7 @@ TBuiltInExprIdentifierDef& TExprBuiltInManager::AddFunction(TBuiltInCategory cat
                                                             char resultLetter,
                                                             std::string_view parameterLetters,
                                                             TExprFunctionClass nodeClass) {
+    RequireUnsealed(name);
     return WithCategory(definitions_.AddFunction(name, resultLetter, parameterLetters, nodeClass),
                         category);
 }
@@ -41,18 +49,35 @@ TBuiltInExprIdentifierDef& TExprBuiltInManager::AddFunction(TBuiltInCategory cat
 TBuiltInExprIdentifierDef& TExprBuiltInManager::AddFloatVariable(TBuiltInCategory category,
                                                                  std::string_view name,
                                                                  double value) {
+    RequireUnsealed(name);
     return WithCategory(definitions_.AddFloatVariable(name, value), category);
 }
 
-TBuiltInExprIdentifierDef& TExprBuiltInManager::IdentifierAt(int index) const {
+const TBuiltInExprIdentifierDef& TExprBuiltInManager::IdentifierAt(int index) const {
+    return DefinitionAt(index);
+}
+
+TBuiltInExprIdentifierDef& TExprBuiltInManager::DefinitionAt(int index) const {
     return static_cast<TBuiltInExprIdentifierDef&>(definitions_[index]);
 }
 
+namespace {
+
+struct TSharedRegistry {
+    TSharedRegistry() {
+        RegisterBuiltins(registry, TBuiltInCategories::All());
+        registry.Seal();
+    }
+    TExprBuiltInManager registry;
+};
+
+} // namespace
+
 const TExprBuiltInManager& BuiltinManager() {
-    static TExprBuiltInManager registry;
-    static const bool filled = (RegisterBuiltins(registry, TBuiltInCategories::All()), true);
-    (void)filled;
-    return registry;
+    // One initialisation, filled and sealed before any thread sees it; the
+    // language makes threads that come meanwhile wait for it.
+    static const TSharedRegistry shared;
+    return shared.registry;
 }
 
 } // namespace orvex::engine

@@ -20,10 +20,13 @@ const TExpressionResult* ArgumentAt(const TExprParameterArray& args, std::size_t
 } // namespace
 
 void RegisterFunctions(TExprBuiltInManager& manager, TBuiltInCategory category,
-                       std::span<const TBuiltinFunction> functions) {
-    for (const TBuiltinFunction& function : functions)
-        manager.AddFunction(category, function.Name, function.ResultLetter,
-                            function.ParameterLetters, function.Callback);
+                       std::span<const TBuiltinFunction> functions, bool pure) {
+    for (const TBuiltinFunction& function : functions) {
+        manager
+            .AddFunction(category, function.Name, function.ResultLetter, function.ParameterLetters,
+                         function.Callback)
+            .SetPure(pure);
+    }
 }
 
 double FloatArgument(const TExprParameterArray& args, std::size_t index) {

@@ -21,17 +21,21 @@ namespace orvex::engine {
 
 class TExprBuiltInManager;
 
-// One callback function of the library, with its type letters.
+// One callback function of the library, with its type letters. The texts
+// are held in place rather than pointed to, so that the tables need no
+// relocation when the program loads.
 struct TBuiltinFunction {
-    std::string_view Name;
+    char Name[20];
     char ResultLetter;
-    std::string_view ParameterLetters;
+    char ParameterLetters[8];
     TExprFunctionCallback Callback;
 };
 
-// Registers the functions in the order given, all in one category.
+// Registers the functions in the order given, all in one category; pure
+// says whether they depend on their arguments alone (see
+// TExprIdentifierDef::Pure).
 void RegisterFunctions(TExprBuiltInManager& manager, TBuiltInCategory category,
-                       std::span<const TBuiltinFunction> functions);
+                       std::span<const TBuiltinFunction> functions, bool pure = true);
 
 // A float or date-time parameter (F, D): ArgToFloat of the value.
 double FloatArgument(const TExprParameterArray& args, std::size_t index);

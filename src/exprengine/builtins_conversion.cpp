@@ -177,23 +177,23 @@ void FormatDateTime(TExpressionResult& result, const TExprParameterArray& args) 
 }
 
 constexpr TBuiltinFunction ConversionFunctions[] = {
-    {"inttostr", 'S', "I", &IntToStr},
-    {"strtoint", 'I', "S", &StrToInt},
-    {"strtointdef", 'I', "SI", &StrToIntDef},
-    {"floattostr", 'S', "F", &FloatToStr},
-    {"strtofloat", 'F', "S", &StrToFloat},
-    {"strtofloatdef", 'F', "SF", &StrToFloatDef},
-    {"booltostr", 'S', "B", &BoolToStr},
-    {"strtobool", 'B', "S", &StrToBool},
-    {"strtobooldef", 'B', "SB", &StrToBoolDef},
-    {"datetostr", 'S', "D", &DateToStr},
+    {"inttostr", 'S', "I", &IntToStr},          {"strtoint", 'I', "S", &StrToInt},
+    {"strtointdef", 'I', "SI", &StrToIntDef},   {"floattostr", 'S', "F", &FloatToStr},
+    {"strtofloat", 'F', "S", &StrToFloat},      {"strtofloatdef", 'F', "SF", &StrToFloatDef},
+    {"booltostr", 'S', "B", &BoolToStr},        {"strtobool", 'B', "S", &StrToBool},
+    {"strtobooldef", 'B', "SB", &StrToBoolDef}, {"datetostr", 'S', "D", &DateToStr},
     {"timetostr", 'S', "D", &TimeToStr},
-    {"strtodate", 'D', "S", &StrToDate},
-    {"strtodatedef", 'D', "SD", &StrToDateDef},
-    {"strtotime", 'D', "S", &StrToTime},
-    {"strtotimedef", 'D', "SD", &StrToTimeDef},
-    {"strtodatetime", 'D', "S", &StrToDateTime},
-    {"strtodatetimedef", 'D', "SD", &StrToDateTimeDef},
+};
+
+// A date read without its year, or with two digits of it, takes the year
+// from the clock: never computed ahead.
+constexpr TBuiltinFunction DateReadingFunctions[] = {
+    {"strtodate", 'D', "S", &StrToDate},         {"strtodatedef", 'D', "SD", &StrToDateDef},
+    {"strtotime", 'D', "S", &StrToTime},         {"strtotimedef", 'D', "SD", &StrToTimeDef},
+    {"strtodatetime", 'D', "S", &StrToDateTime}, {"strtodatetimedef", 'D', "SD", &StrToDateTimeDef},
+};
+
+constexpr TBuiltinFunction FormattingFunctions[] = {
     {"formatfloat", 'S', "SF", &FormatFloat},
     {"formatdatetime", 'S', "SD", &FormatDateTime},
 };
@@ -202,6 +202,8 @@ constexpr TBuiltinFunction ConversionFunctions[] = {
 
 void RegisterConversionBuiltins(TExprBuiltInManager& manager) {
     RegisterFunctions(manager, bcConversion, ConversionFunctions);
+    RegisterFunctions(manager, bcConversion, DateReadingFunctions, false);
+    RegisterFunctions(manager, bcConversion, FormattingFunctions);
 }
 
 } // namespace orvex::engine

@@ -106,10 +106,14 @@ void LongMonthName(TExpressionResult& result, const TExprParameterArray& args) {
         NameAt(fmt::SystemFormatSettings().LongMonthNames, IntegerArgument(args, 0));
 }
 
-constexpr TBuiltinFunction DateTimeFunctions[] = {
+// They read the clock: never computed ahead.
+constexpr TBuiltinFunction ClockFunctions[] = {
     {"date", 'D', "", &Date},
     {"time", 'D', "", &Time},
     {"now", 'D', "", &Now},
+};
+
+constexpr TBuiltinFunction DateTimeFunctions[] = {
     {"dayofweek", 'I', "D", &DayOfWeek},
     {"extractyear", 'I', "D", &ExtractPart<&TDateTimeParts::year>},
     {"extractmonth", 'I', "D", &ExtractPart<&TDateTimeParts::month>},
@@ -130,6 +134,7 @@ constexpr TBuiltinFunction DateTimeFunctions[] = {
 } // namespace
 
 void RegisterDateTimeBuiltins(TExprBuiltInManager& manager) {
+    RegisterFunctions(manager, bcDateTime, ClockFunctions, false);
     RegisterFunctions(manager, bcDateTime, DateTimeFunctions);
 }
 

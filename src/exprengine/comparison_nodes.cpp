@@ -98,4 +98,42 @@ void TLessThanEqualOperation::Combine(TExpressionResult& result, const TExpressi
     SetBoolean(result, !Greater(result, right));
 }
 
+// Compiled form, by the left value's type as the tree compares; texts and
+// the boolean cases of the orderings run the tree's code.
+namespace {
+
+TOpCode Comparison(TResultType left, TOpCode onIntegers, TOpCode onDoubles) {
+    if (left == rtInteger || left == rtCurrency)
+        return onIntegers;
+    if (left == rtFloat || left == rtDateTime)
+        return onDoubles;
+    return TOpCode::Generic;
+}
+
+} // namespace
+
+TOpCode TEqualOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return left == rtBoolean ? TOpCode::EqB : Comparison(left, TOpCode::EqI, TOpCode::EqF);
+}
+
+TOpCode TUnequalOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return left == rtBoolean ? TOpCode::NeB : Comparison(left, TOpCode::NeI, TOpCode::NeF);
+}
+
+TOpCode TLessThanOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return Comparison(left, TOpCode::LtI, TOpCode::LtF);
+}
+
+TOpCode TGreaterThanEqualOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return Comparison(left, TOpCode::GeI, TOpCode::GeF);
+}
+
+TOpCode TGreaterThanOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return Comparison(left, TOpCode::GtI, TOpCode::GtF);
+}
+
+TOpCode TLessThanEqualOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return Comparison(left, TOpCode::LeI, TOpCode::LeF);
+}
+
 } // namespace orvex::engine

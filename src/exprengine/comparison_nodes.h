@@ -24,6 +24,7 @@ class TEqualOperation : public TBooleanResultOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " = "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TUnequalOperation : public TEqualOperation {
@@ -34,6 +35,7 @@ class TUnequalOperation : public TEqualOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " <> "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // The ordering comparisons take every type but boolean at the root.
@@ -51,6 +53,7 @@ class TLessThanOperation : public TOrderingOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " < "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // The negation of "<", so it is true when a NaN is involved.
@@ -62,6 +65,7 @@ class TGreaterThanEqualOperation : public TLessThanOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " >= "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TGreaterThanOperation : public TOrderingOperation {
@@ -72,6 +76,7 @@ class TGreaterThanOperation : public TOrderingOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " > "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // The negation of ">", so it is true when a NaN is involved.
@@ -83,6 +88,7 @@ class TLessThanEqualOperation : public TGreaterThanOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " <= "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 } // namespace orvex::engine

@@ -35,6 +35,25 @@ void TIfOperation::ComputeValue(TExpressionResult& result) {
     branch->ComputeValue(result);
 }
 
+// A constant condition leaves only its branch; otherwise both branches are
+// emitted behind a jump, so only the chosen one runs.
+TProgramValue TIfOperation::Emit(TProgramBuilder& builder) {
+    if (!condition_ || Left() == nullptr || Right() == nullptr)
+        return TExprNode::Emit(builder);
+    const TProgramBuilder::TMark start = builder.Mark();
+    const TProgramValue condition = condition_->Emit(builder);
+    if (condition.dynamic || condition.type == rtString) {
+        builder.Rollback(start);
+        return TExprNode::Emit(builder);
+    }
+    if (condition.constant) {
+        TExpressionResult value;
+        value.SetPayload(condition.payload);
+        return (value.BooleanValue() ? Left() : Right())->Emit(builder);
+    }
+    return builder.Conditional(*this, condition, *Left(), *Right(), start);
+}
+
 void TIfOperation::Check() {
     TBinaryOperation::Check();
     const TExprNode& condition = Present(condition_);

@@ -24,6 +24,7 @@ class TIfOperation : public TBinaryOperation {
     TResultType NodeResultType() const override { return LeftType(); }
     std::string AsText() const override;
     std::string_view ClassName() const override { return "TIfOperation"; }
+    TProgramValue Emit(TProgramBuilder& builder) override;
 
   protected:
     // The condition comes first, so "if" is no chain link.

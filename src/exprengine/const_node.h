@@ -32,6 +32,7 @@ class TConstExpression : public TExprNode {
     TResultType NodeResultType() const override { return value_.ValueType; }
     std::string AsText() const override;
     std::string_view ClassName() const override { return "TConstExpression"; }
+    TProgramValue Emit(TProgramBuilder& builder) override { return builder.Constant(value_); }
 
   private:
     TExpressionResult value_;

@@ -59,6 +59,36 @@ void TCurrencyToFloatNode::CompleteValue(TExpressionResult& result) {
     result.ValueType = rtFloat;
 }
 
+// The conversions read the payload whatever the operand's type, as the
+// tree's do.
+TOpCode TIntToFloatNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::IntToF;
+}
+
+TOpCode TIntToCurrencyNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::IntToC;
+}
+
+TOpCode TIntToDateTimeNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::IntToF; // the same double
+}
+
+TOpCode TFloatToDateTimeNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::Alias; // only the type changes
+}
+
+TOpCode TFloatToCurrencyNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::FToC;
+}
+
+TOpCode TCurrencyToDateTimeNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::CToF; // the same double
+}
+
+TOpCode TCurrencyToFloatNode::FastComplete(TResultType /*operand*/) const {
+    return TOpCode::CToF;
+}
+
 TExprNodePtr ConvertTo(TExprNodePtr node, TResultType target) {
     if (!node)
         return node;

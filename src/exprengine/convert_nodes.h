@@ -29,6 +29,7 @@ class TIntToFloatNode : public TIntConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TIntToCurrencyNode : public TIntConvertNode {
@@ -39,6 +40,7 @@ class TIntToCurrencyNode : public TIntConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TIntToDateTimeNode : public TIntConvertNode {
@@ -49,6 +51,7 @@ class TIntToDateTimeNode : public TIntConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TFloatToDateTimeNode : public TConvertNode {
@@ -60,6 +63,7 @@ class TFloatToDateTimeNode : public TConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TFloatToCurrencyNode : public TConvertNode {
@@ -71,6 +75,7 @@ class TFloatToCurrencyNode : public TConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TCurrencyToDateTimeNode : public TConvertNode {
@@ -82,6 +87,7 @@ class TCurrencyToDateTimeNode : public TConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 class TCurrencyToFloatNode : public TConvertNode {
@@ -93,6 +99,7 @@ class TCurrencyToFloatNode : public TConvertNode {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
 };
 
 // The node wrapped in the conversion from its type to target, or the node

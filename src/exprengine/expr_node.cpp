@@ -117,6 +117,34 @@ void TExprNode::DismantleChain(std::unique_ptr<TExprNode> first) {
     }
 }
 
+TProgramValue TExprNode::Emit(TProgramBuilder& builder) {
+    return builder.TreeCall(*this, false, NodeResultType());
+}
+
+TProgramValue TExprNode::EmitChain(TExprNode& top, TProgramBuilder& builder) {
+    const TProgramBuilder::TMark start = builder.Mark();
+    TChainLinks<TExprNode> links;
+    TExprNode* node = &top;
+    while (node->IsChainLink()) {
+        links.Add(node);
+        TExprNode* operand = node->ChainOperand();
+        if (operand == nullptr) // the tree raises the missing operand's error
+            return builder.TreeCall(top, true, top.NodeResultType());
+        node = operand;
+    }
+    TProgramValue value = node->Emit(builder);
+    links.VisitBottomUp(
+        [&](TExprNode* link) { value = link->EmitCompletion(builder, value, start); });
+    return value;
+}
+
+// Only chain links complete a first operand.
+TProgramValue TExprNode::EmitCompletion(TProgramBuilder& builder, const TProgramValue& /*first*/,
+                                        const TProgramBuilder::TMark& start) {
+    builder.Rollback(start);
+    return builder.TreeCall(*this, false, NodeResultType());
+}
+
 // --- TBinaryOperation ------------------------------------------------------
 
 TBinaryOperation::TBinaryOperation(TExprNodePtr left, TExprNodePtr right)
@@ -157,6 +185,19 @@ void TBinaryOperation::CompleteValue(TExpressionResult& result) {
     Combine(result, right);
 }
 
+// Every Combine sets the node's own type, so a link that has to run through
+// the tree still has a known type.
+TProgramValue TBinaryOperation::EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
+                                               const TProgramBuilder::TMark& start) {
+    if (!first.dynamic && right_) {
+        const TProgramValue right = right_->Emit(builder);
+        if (!right.dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.type, right.type))
+            return builder.Binary(*this, FastCombine(first.type, right.type), first, right);
+    }
+    builder.Rollback(start);
+    return builder.TreeCall(*this, true, NodeResultType());
+}
+
 void TBinaryOperation::CompleteText(std::string& text) const {
     text += OperatorText();
     if (right_)
@@ -176,6 +217,14 @@ TUnaryOperator::~TUnaryOperator() {
 void TUnaryOperator::Check() {
     if (!operand_)
         RaiseParserError(msg::SErrNoOperand, {ClassName()});
+}
+
+TProgramValue TUnaryOperator::EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
+                                             const TProgramBuilder::TMark& start) {
+    if (!first.dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.type))
+        return builder.Unary(*this, FastComplete(first.type), first);
+    builder.Rollback(start);
+    return builder.TreeCall(*this, true, NodeResultType());
 }
 
 void TUnaryOperator::RaiseMissingChainOperand() const {

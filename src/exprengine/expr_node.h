@@ -8,6 +8,7 @@
 // the stack depth depends only on how deeply the text is nested.
 #pragma once
 
+#include "exprengine/compiled_program.h"
 #include "exprengine/expression_result.h"
 #include "exprengine/result_type.h"
 
@@ -41,6 +42,12 @@ class TExprNode {
 
     // The class's name as messages show it ("TAddOperation").
     virtual std::string_view ClassName() const = 0;
+
+    // Emits the node's instructions into a compiled program and says where
+    // its value will be. The base has the tree evaluate the node, the value's
+    // type known only at run time; a node class that knows better overrides
+    // it, and so should a host's node class derived from one that does.
+    virtual TProgramValue Emit(TProgramBuilder& builder);
 
     // Raises when the node is absent or its type is not among the allowed.
     static void RequireNodeType(const TExprNode* node, TResultTypes allowed);
@@ -85,6 +92,14 @@ class TExprNode {
     static bool ChainContainsAggregate(const TExprNode& top);
     // Destroys a subtree, unlinking first children iteratively.
     static void DismantleChain(std::unique_ptr<TExprNode> first);
+
+    // Emits a chain bottom-up without recursion along it: the first operand
+    // at the bottom, then what completes each link. start is where the
+    // chain's code begins; a link that has to run through the tree goes
+    // back to it, since the tree then computes everything below the link.
+    static TProgramValue EmitChain(TExprNode& top, TProgramBuilder& builder);
+    virtual TProgramValue EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
+                                         const TProgramBuilder::TMark& start);
 };
 
 using TExprNodePtr = std::unique_ptr<TExprNode>;
@@ -107,11 +122,15 @@ class TBinaryOperation : public TExprNode {
     void AccumulateAggregate() override { AccumulateChain(*this); }
     bool ContainsAggregate() const override { return ChainContainsAggregate(*this); }
     std::string AsText() const override { return ChainText(*this); }
+    TProgramValue Emit(TProgramBuilder& builder) override { return EmitChain(*this, builder); }
 
     // Raises when the operands' types differ.
     void RequireSameTypes() const;
 
   protected:
+    friend class TCompiledProgram;
+    friend class TProgramBuilder;
+
     TResultType LeftType() const { return leftType_; }
     TResultType RightType() const { return rightType_; }
 
@@ -119,6 +138,13 @@ class TBinaryOperation : public TExprNode {
     virtual void Combine(TExpressionResult& result, const TExpressionResult& right) = 0;
     // The text between the operands, blanks included (" + ").
     virtual std::string_view OperatorText() const = 0;
+    // The instruction that does what Combine does for a left value of type
+    // left and a right value of type right; Generic runs Combine itself.
+    virtual TOpCode FastCombine(TResultType /*left*/, TResultType /*right*/) const {
+        return TOpCode::Generic;
+    }
+    TProgramValue EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
+                                 const TProgramBuilder::TMark& start) override;
 
     bool IsChainLink() const override { return true; }
     TExprNode* ChainOperand() const override { return left_.get(); }
@@ -151,9 +177,18 @@ class TUnaryOperator : public TExprNode {
     void AccumulateAggregate() override { AccumulateChain(*this); }
     bool ContainsAggregate() const override { return ChainContainsAggregate(*this); }
     std::string AsText() const override { return ChainText(*this); }
+    TProgramValue Emit(TProgramBuilder& builder) override { return EmitChain(*this, builder); }
 
   protected:
+    friend class TCompiledProgram;
+    friend class TProgramBuilder;
+
     TResultType OperandType() const { return operandType_; }
+    // The instruction that does what CompleteValue does for an operand value
+    // of type operand; Generic runs CompleteValue itself.
+    virtual TOpCode FastComplete(TResultType /*operand*/) const { return TOpCode::Generic; }
+    TProgramValue EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
+                                 const TProgramBuilder::TMark& start) override;
 
     bool IsChainLink() const override { return true; }
     TExprNode* ChainOperand() const override { return operand_.get(); }

@@ -38,6 +38,9 @@ struct TExpressionResult {
     void SetCurrencyValue(std::int64_t scaled) noexcept { SetIntegerValue(scaled); }
 
     std::uint64_t Payload() const noexcept { return payload_; }
+    // Where the payload is, for the compiled form, which reads a variable's
+    // value in place.
+    const std::uint64_t* PayloadAddress() const noexcept { return &payload_; }
     void SetPayload(std::uint64_t bits) noexcept { payload_ = bits; }
 
     // Complete values, for clients and callbacks.

@@ -4,6 +4,7 @@
 #include "exprengine/errors.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace orvex::engine {
 
@@ -107,6 +108,49 @@ void TFunctionEventHandler::ComputeValue(TExpressionResult& result) {
     if (handler_)
         handler_(result, ArgumentValues());
     result.ValueType = NodeResultType();
+}
+
+// A callback's node sets the definition's type whatever the callback does;
+// a host's class derived from it may compute otherwise, so only this class
+// itself emits the call.
+TProgramValue TFunctionCallBack::Emit(TProgramBuilder& builder) {
+    if (typeid(*this) != typeid(TFunctionCallBack))
+        return TExprFunction::Emit(builder);
+    const TProgramBuilder::TMark start = builder.Mark();
+    if (callback_ != nullptr) {
+        // A text's payload means nothing: a text goes only where a text is
+        // expected.
+        const std::string& letters = Definition().ParameterTypes();
+        auto fits = [&letters](std::size_t index, const TProgramValue& value) {
+            if (value.dynamic)
+                return false;
+            if (value.type != rtString)
+                return true;
+            return !letters.empty() &&
+                   CharToResultType(letters[std::min(index, letters.size() - 1)]) == rtString;
+        };
+        std::vector<TProgramValue> values;
+        values.reserve(ArgumentNodes().size());
+        for (const auto& argument : ArgumentNodes()) {
+            if (!argument)
+                break;
+            values.push_back(argument->Emit(builder));
+            if (!fits(values.size() - 1, values.back()))
+                break;
+        }
+        if (values.size() == ArgumentNodes().size() &&
+            (values.empty() || fits(values.size() - 1, values.back())))
+            return builder.Call(*this, callback_, Definition().Pure(), values, NodeResultType());
+    }
+    builder.Rollback(start);
+    return builder.TreeCall(*this, true, NodeResultType());
+}
+
+// A handler is host code: the node runs through the tree, its type known.
+TProgramValue TFunctionEventHandler::Emit(TProgramBuilder& builder) {
+    if (typeid(*this) != typeid(TFunctionEventHandler))
+        return TExprFunction::Emit(builder);
+    return builder.TreeCall(*this, true, NodeResultType());
 }
 
 TExprNodePtr CreateCallNode(TExprIdentifierDef& definition, TExprArgumentArray arguments) {

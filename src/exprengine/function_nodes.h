@@ -33,6 +33,9 @@ class TExprVariable : public TExprIdentifierNode {
     void Check() override {}
     std::string AsText() const override { return Definition().Name(); }
     std::string_view ClassName() const override { return "TExprVariable"; }
+    TProgramValue Emit(TProgramBuilder& builder) override {
+        return builder.Variable(Definition(), NodeResultType());
+    }
 };
 
 class TExprFunction : public TExprIdentifierNode {
@@ -75,6 +78,7 @@ class TFunctionCallBack : public TExprFunction {
 
     void ComputeValue(TExpressionResult& result) override;
     std::string_view ClassName() const override { return "TFunctionCallBack"; }
+    TProgramValue Emit(TProgramBuilder& builder) override;
 
   private:
     TExprFunctionCallback callback_;
@@ -89,6 +93,7 @@ class TFunctionEventHandler : public TExprFunction {
 
     void ComputeValue(TExpressionResult& result) override;
     std::string_view ClassName() const override { return "TFunctionEventHandler"; }
+    TProgramValue Emit(TProgramBuilder& builder) override;
 
   private:
     TExprFunctionEvent handler_;

@@ -80,6 +80,11 @@ void TExprIdentifierDef::Assign(const TExprIdentifierDef& source) {
     functionCallback_ = source.functionCallback_;
     variableCallback_ = source.variableCallback_;
     value_ = source.value_;
+    pure_ = source.pure_;
+    Changed();
+}
+
+void TExprIdentifierDef::Changed() {
     if (collection_ != nullptr)
         collection_->Changed();
 }

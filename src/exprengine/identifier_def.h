@@ -85,6 +85,7 @@ class TExprIdentifierDef {
     const TExprVariableEvent& OnGetVariableValue() const { return onGetVariableValue_; }
     void SetOnGetVariableValue(TExprVariableEvent handler) {
         onGetVariableValue_ = std::move(handler);
+        Changed();
     }
     TExprFunctionClass NodeType() const { return nodeType_; }
     void SetNodeType(TExprFunctionClass nodeType) { nodeType_ = nodeType; }
@@ -93,7 +94,17 @@ class TExprIdentifierDef {
     TExprFunctionCallback FunctionCallback() const { return functionCallback_; }
     void SetFunctionCallback(TExprFunctionCallback callback) { functionCallback_ = callback; }
     TExprVariableCallback VariableCallback() const { return variableCallback_; }
-    void SetVariableCallback(TExprVariableCallback callback) { variableCallback_ = callback; }
+    void SetVariableCallback(TExprVariableCallback callback) {
+        variableCallback_ = callback;
+        Changed();
+    }
+
+    // A pure function gives the same value for the same arguments and does
+    // nothing else, so a call with constant arguments may be computed once,
+    // when the expression is compiled. Off by default: the library marks
+    // its own functions (all but the clock's), a host marks its own.
+    bool Pure() const { return pure_; }
+    void SetPure(bool pure) { pure_ = pure; }
 
     // The variable's current value; its ValueType is the ResultType. A host
     // may change the payload between evaluations.
@@ -113,6 +124,10 @@ class TExprIdentifierDef {
   private:
     friend class TExprIdentifierDefs;
 
+    // Tells the collection (and so its parser) that the way the name is
+    // evaluated changed.
+    void Changed();
+
     TExprIdentifierDefs* collection_ = nullptr;
     TIdentifierType identifierType_ = itVariable;
     std::string name_;
@@ -122,6 +137,7 @@ class TExprIdentifierDef {
     TExprVariableEvent onGetVariableValue_;
     TExprFunctionClass nodeType_ = nullptr;
     bool variableArgumentCount_ = false;
+    bool pure_ = false;
     TExprFunctionCallback functionCallback_ = nullptr;
     TExprVariableCallback variableCallback_ = nullptr;
     TExpressionResult value_;

@@ -222,4 +222,68 @@ void TNegateOperation::CompleteText(std::string& text) const {
     text.insert(text.begin(), '-');
 }
 
+// --- Compiled form ---------------------------------------------------------
+// Each selection mirrors the switch of its Combine on the left value's type;
+// the right value is read as the same payload the tree reads.
+
+namespace {
+
+bool IsInteger(TResultType type) {
+    return type == rtInteger || type == rtCurrency;
+}
+bool IsDouble(TResultType type) {
+    return type == rtFloat || type == rtDateTime;
+}
+
+} // namespace
+
+TOpCode TAddOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    if (IsInteger(left))
+        return TOpCode::AddI;
+    if (IsDouble(left))
+        return TOpCode::AddF;
+    return left == rtBoolean ? TOpCode::Alias : TOpCode::Generic;
+}
+
+TOpCode TSubtractOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    if (IsInteger(left))
+        return TOpCode::SubI;
+    return IsDouble(left) ? TOpCode::SubF : TOpCode::Alias;
+}
+
+TOpCode TMultiplyOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    if (left == rtInteger)
+        return TOpCode::MulI;
+    if (left == rtCurrency)
+        return TOpCode::MulC;
+    return IsDouble(left) ? TOpCode::MulF : TOpCode::Alias;
+}
+
+TOpCode TDivideOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    if (left == rtInteger)
+        return TOpCode::DivI;
+    if (left == rtCurrency)
+        return TOpCode::DivC;
+    return IsDouble(left) ? TOpCode::DivF : TOpCode::Alias;
+}
+
+TOpCode TIntDivOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return left == rtInteger ? TOpCode::IntDiv : TOpCode::Generic;
+}
+
+TOpCode TModuloOperation::FastCombine(TResultType left, TResultType /*right*/) const {
+    return left == rtInteger ? TOpCode::Mod : TOpCode::Generic;
+}
+
+// Integers and currency amounts are converted to double first.
+TOpCode TPowerOperation::FastCombine(TResultType left, TResultType right) const {
+    return IsInteger(left) || IsInteger(right) ? TOpCode::Generic : TOpCode::PowF;
+}
+
+TOpCode TNegateOperation::FastComplete(TResultType operand) const {
+    if (IsInteger(operand))
+        return TOpCode::NegI;
+    return operand == rtFloat ? TOpCode::NegF : TOpCode::Alias;
+}
+
 } // namespace orvex::engine

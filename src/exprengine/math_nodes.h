@@ -28,6 +28,7 @@ class TAddOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " + "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TSubtractOperation : public TMathOperation {
@@ -39,6 +40,7 @@ class TSubtractOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " - "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TMultiplyOperation : public TMathOperation {
@@ -50,6 +52,7 @@ class TMultiplyOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " * "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // Currency divided by currency stays currency; everything else is a float.
@@ -63,6 +66,7 @@ class TDivideOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " / "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TIntDivOperation : public TMathOperation {
@@ -75,6 +79,7 @@ class TIntDivOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " div "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 class TModuloOperation : public TMathOperation {
@@ -87,6 +92,7 @@ class TModuloOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return " mod "; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // Always a float. Its operands need not share a type, and its check does not
@@ -101,6 +107,7 @@ class TPowerOperation : public TMathOperation {
   protected:
     void Combine(TExpressionResult& result, const TExpressionResult& right) override;
     std::string_view OperatorText() const override { return "^"; }
+    TOpCode FastCombine(TResultType left, TResultType right) const override;
 };
 
 // Unary minus.
@@ -113,6 +120,7 @@ class TNegateOperation : public TUnaryOperator {
 
   protected:
     void CompleteValue(TExpressionResult& result) override;
+    TOpCode FastComplete(TResultType operand) const override;
     void CompleteText(std::string& text) const override;
 };
 

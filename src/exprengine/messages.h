@@ -50,6 +50,7 @@ inline constexpr std::string_view SErrInvalidInteger = "cvexprpars.serrinvalidin
 inline constexpr std::string_view SErrInvalidResultCharacter =
     "cvexprpars.serrinvalidresultcharacter";
 inline constexpr std::string_view SErrDuplicateIdentifier = "cvexprpars.serrduplicateidentifier";
+inline constexpr std::string_view SErrRegistrySealed = "cvexprpars.serrregistrysealed";
 inline constexpr std::string_view SErrInvalidArgumentCount = "cvexprpars.serrinvalidargumentcount";
 inline constexpr std::string_view SErrInvalidArgumentType = "cvexprpars.serrinvalidargumenttype";
 inline constexpr std::string_view SErrInvalidResultType = "cvexprpars.serrinvalidresulttype";

@@ -198,7 +198,7 @@ void TExpressionParser::RebuildLookup() {
     if (!builtIns_.Empty()) {
         const TExprBuiltInManager& registry = BuiltinManager();
         for (int index = 0; index < registry.IdentifierCount(); ++index) {
-            TBuiltInExprIdentifierDef& definition = registry.IdentifierAt(index);
+            TBuiltInExprIdentifierDef& definition = registry.DefinitionAt(index);
             if (builtIns_.Contains(definition.Category()))
                 lookupTable_[LookupKey(definition.Name())] = &definition;
         }
@@ -213,6 +213,9 @@ void TExpressionParser::RebuildLookup() {
 void TExpressionParser::SetExpression(std::string_view text) {
     if (text == expression_)
         return;
+    compiled_ = false;
+    evaluations_ = 0;
+    compileGainsNothing_ = false;
     root_.reset();
     expression_.assign(text);
     scanner_->SetSource(text);
@@ -227,14 +230,30 @@ void TExpressionParser::SetExpression(std::string_view text) {
     root_ = std::move(root);
 }
 
-TExpressionResult TExpressionParser::Evaluate() {
+// A one-shot evaluation, such as the calculator's, walks the tree and pays
+// nothing for compiling.
+void TExpressionParser::EvaluateUncompiled(TExpressionResult& result) {
     if (expression_.empty())
         RaiseParserError(msg::SErrInExpressionEmpty);
     if (!root_)
         RaiseParserError(msg::SErrInExpression);
-    TExpressionResult result;
+    if (evaluations_ < 2)
+        ++evaluations_;
+    if (evaluations_ >= 2 && Compile()) {
+        program_.Run(result);
+        return;
+    }
     root_->ComputeValue(result);
-    return result;
+}
+
+bool TExpressionParser::Compile() {
+    if (compiled_)
+        return true;
+    if (!root_ || compileGainsNothing_)
+        return false;
+    compiled_ = TProgramBuilder::Compile(*root_, program_);
+    compileGainsNothing_ = !compiled_;
+    return compiled_;
 }
 
 void TExpressionParser::RequireMoreText() const {

@@ -44,7 +44,24 @@ class TExpressionParser {
     virtual void SetExpression(std::string_view text);
 
     // Raises "Cannot evaluate: ..." without an expression or without a tree.
-    TExpressionResult Evaluate();
+    // The first evaluation of a text walks the tree; the second compiles it
+    // (see Compile) and every later one runs the compiled program, with the
+    // same values and errors.
+    TExpressionResult Evaluate() {
+        TExpressionResult result;
+        if (compiled_)
+            program_.Run(result);
+        else
+            EvaluateUncompiled(result);
+        return result;
+    }
+
+    // Compiles the parsed tree now rather than at the second evaluation.
+    // Returns whether there is a compiled program: not for an empty or
+    // failed expression, nor when the whole tree would run through the tree
+    // anyway (an aggregate or "case" at the root, for example).
+    bool Compile();
+    bool IsCompiled() const { return compiled_; }
 
     // The client's own variables and functions; they shadow built-ins of the
     // same name.
@@ -61,8 +78,13 @@ class TExpressionParser {
     virtual TExprIdentifierDef* FindIdentifier(std::string_view name);
 
     // Marks the name lookup stale; the Identifiers collection calls it on
-    // every change. Trees already built keep the definitions they found.
-    void InvalidateLookup() { lookupDirty_ = true; }
+    // every change. Trees already built keep the definitions they found; a
+    // compiled program is dropped, to be compiled again (a variable may have
+    // got a handler).
+    void InvalidateLookup() {
+        lookupDirty_ = true;
+        compiled_ = false; // the program stays intact: it may be running
+    }
 
     // The root of the parsed tree; absent for an empty or failed expression.
     // A host drives aggregates through it.
@@ -90,6 +112,7 @@ class TExpressionParser {
     static TExprNodePtr CreateCall(TokenKind kind, TExprIdentifierDef* definition,
                                    TExprArgumentArray arguments);
     void RebuildLookup();
+    void EvaluateUncompiled(TExpressionResult& result);
 
     std::string expression_;
     std::unique_ptr<TExpressionScanner> scanner_;
@@ -100,6 +123,12 @@ class TExpressionParser {
     TBuiltInCategories builtIns_;
     bool lookupDirty_ = true;
     int nestingDepth_ = 0;
+    TCompiledProgram program_;
+    bool compiled_ = false;
+    // Evaluations of the current text so far (counts to 2), and whether
+    // compiling it gave nothing.
+    int evaluations_ = 0;
+    bool compileGainsNothing_ = false;
 };
 
 // Wraps each operand in a conversion to the other's type where one exists:

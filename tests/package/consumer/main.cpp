@@ -1,9 +1,12 @@
-// Parses one expression with a host variable and a host function and
-// evaluates it for several values of the variable.
+// A host as doc/engine.md describes one: a parser with built-ins, variables
+// and a pure function of its own; one text compiled and evaluated over
+// several records; an aggregate over the same records; an error caught.
 #include "exprengine/parser.h"
+#include "formatting/error.h"
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -14,24 +17,57 @@ void Twice(TExpressionResult& result, const TExprParameterArray& args) {
     result.SetFloatValue(2 * orvex::engine::ArgToFloat(args[0]));
 }
 
+struct Record {
+    double x;
+    const char* name;
+};
+
+int Check(bool ok, const char* what) {
+    std::printf("%s %s\n", what, ok ? "ok" : "WRONG");
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main() {
     using namespace orvex::engine;
     TExpressionParser parser;
-    parser.SetBuiltIns(TBuiltInCategories{bcMath, bcBoolean});
+    parser.SetBuiltIns(TBuiltInCategories{bcMath, bcBoolean, bcStrings, bcAggregate});
     TExprIdentifierDef& x = parser.Identifiers().AddFloatVariable("x", 0.0);
-    parser.Identifiers().AddFunction("Twice", 'F', "F", &Twice);
-    parser.SetExpression("Twice(x) + sqrt(x * x)");
+    TExprIdentifierDef& name = parser.Identifiers().AddVariable("name", rtString, "");
+    parser.Identifiers().AddFunction("Twice", 'F', "F", &Twice).SetPure(true);
 
+    const Record records[] = {{0.0, "a"}, {1.5, "bb"}, {-4.0, "ccc"}, {100.0, "dddd"}};
     int failures = 0;
-    for (const double value : {0.0, 1.5, -4.0, 100.0}) {
-        x.ValueRecord().SetFloatValue(value);
+
+    parser.SetExpression("Twice(x) + sqrt(x * x) + length(name)");
+    parser.Compile();
+    for (const Record& record : records) {
+        x.ValueRecord().SetFloatValue(record.x);
+        name.ValueRecord().StringValue = record.name;
         const TExpressionResult result = parser.Evaluate();
-        const double expected = 2 * value + std::fabs(value);
-        const bool ok = result.ValueType == rtFloat && result.FloatValue() == expected;
-        std::printf("x = %g: %g %s\n", value, result.FloatValue(), ok ? "ok" : "WRONG");
-        failures += ok ? 0 : 1;
+        const double expected = 2 * record.x + std::fabs(record.x) +
+                                static_cast<double>(std::string(record.name).size());
+        failures +=
+            Check(result.ValueType == rtFloat && result.FloatValue() == expected, record.name);
     }
+
+    parser.SetExpression("sum(x) / count");
+    parser.Root()->ResetAggregate();
+    for (const Record& record : records) {
+        x.ValueRecord().SetFloatValue(record.x);
+        parser.Root()->AccumulateAggregate();
+    }
+    failures += Check(parser.Evaluate().FloatValue() == 97.5 / 4, "average");
+
+    try {
+        parser.SetExpression("x / 0.0");
+        parser.Evaluate();
+        failures += Check(false, "error");
+    } catch (const orvex::formatting::Error& error) {
+        failures += Check(std::string(error.what()) == "rtFloat division by zero", "error");
+    }
+    if (failures == 0)
+        std::printf("every check ok\n");
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,833 @@
+#include "exprengine/compiled_program.h"
+
+#include "exprengine/arithmetic.h"
+#include "exprengine/errors.h"
+#include "exprengine/expr_node.h"
+#include "formatting/error.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace orvex::engine {
+namespace {
+
+using formatting::CheckFloat;
+
+double F(std::uint64_t bits) {
+    return std::bit_cast<double>(bits);
+}
+std::int64_t I(std::uint64_t bits) {
+    return std::bit_cast<std::int64_t>(bits);
+}
+bool B(std::uint64_t bits) {
+    return (bits & 0xFFu) != 0; // the boolean is the low-order byte
+}
+std::uint64_t Bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint64_t Bits(std::int64_t value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint64_t Bits(bool value) {
+    return value ? 1u : 0u;
+}
+
+// A double result with the faults the tree raises; the test for a finite
+// result keeps the usual case to one comparison.
+std::uint64_t Checked(double result, double left, double right) {
+    if (!std::isfinite(result)) [[unlikely]]
+        result = CheckFloat(result, left, right);
+    return Bits(result);
+}
+
+[[noreturn]] void RaiseDivisionByZero(TResultType type) {
+    RaiseParserError(msg::SErrDivisionByZero, {TypeNameOf(type)});
+}
+
+// --- TCompiledProgram ------------------------------------------------------
+
+bool IsFloatOperation(TOpCode op) {
+    return op == TOpCode::AddF || op == TOpCode::SubF || op == TOpCode::MulF || op == TOpCode::DivF;
+}
+
+} // namespace
+
+void TCompiledProgram::CopyResultText(TExpressionResult& result) const {
+    result.StringValue = texts_[resultSlot_];
+}
+
+// Each instruction runs through its handler, which returns the next
+// instruction; the operations are small functions of the two operand
+// payloads, each made a handler by Handler<>.
+void TCompiledProgram::RunCode() {
+    const TInstruction* in = code_.data();
+    const TInstruction* const end = in + code_.size();
+    while (in != end)
+        in = in->handler(*this, in);
+}
+
+struct TCompiledProgram::TOps {
+    using TIn = TInstruction;
+
+    template <std::uint64_t (*Operation)(std::uint64_t, std::uint64_t, const TIn&)>
+    static const TIn* Handler(TCompiledProgram& /*program*/, const TIn* in) {
+        *in->dst = Operation(*in->a, *in->b, *in);
+        return in + 1;
+    }
+
+    // The double operations with the tree's faults.
+    template <TOpCode Op> static double Float(double left, double right, TResultType leftType) {
+        if constexpr (Op == TOpCode::AddF) {
+            return std::bit_cast<double>(Checked(left + right, left, right));
+        } else if constexpr (Op == TOpCode::SubF) {
+            return std::bit_cast<double>(Checked(left - right, left, right));
+        } else if constexpr (Op == TOpCode::MulF) {
+            return std::bit_cast<double>(Checked(left * right, left, right));
+        } else {
+            if (right == 0.0) // both zeros; a NaN divisor is not zero
+                RaiseDivisionByZero(leftType);
+            return std::bit_cast<double>(Checked(left / right, left, right));
+        }
+    }
+    template <TOpCode Op>
+    static std::uint64_t FloatOp(std::uint64_t a, std::uint64_t b, const TIn& in) {
+        return Bits(Float<Op>(F(a), F(b), in.leftType));
+    }
+    template <TOpCode First, TOpCode Second, bool OnRight>
+    static const TIn* Pair(TCompiledProgram& /*program*/, const TIn* in) {
+        const double first = Float<First>(F(*in->a), F(*in->b), in->leftType);
+        const double other = F(*in->c);
+        *in->dst = Bits(OnRight ? Float<Second>(other, first, in->secondLeftType)
+                                : Float<Second>(first, other, in->secondLeftType));
+        return in + 1;
+    }
+    template <TOpCode First, bool OnRight> static THandler PairWith(TOpCode second) {
+        switch (second) {
+        case TOpCode::AddF:
+            return &Pair<First, TOpCode::AddF, OnRight>;
+        case TOpCode::SubF:
+            return &Pair<First, TOpCode::SubF, OnRight>;
+        case TOpCode::MulF:
+            return &Pair<First, TOpCode::MulF, OnRight>;
+        default:
+            return &Pair<First, TOpCode::DivF, OnRight>;
+        }
+    }
+    template <bool OnRight> static THandler PairFor(TOpCode first, TOpCode second) {
+        switch (first) {
+        case TOpCode::AddF:
+            return PairWith<TOpCode::AddF, OnRight>(second);
+        case TOpCode::SubF:
+            return PairWith<TOpCode::SubF, OnRight>(second);
+        case TOpCode::MulF:
+            return PairWith<TOpCode::MulF, OnRight>(second);
+        default:
+            return PairWith<TOpCode::DivF, OnRight>(second);
+        }
+    }
+
+    static std::uint64_t AddI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapAdd(I(a), I(b)));
+    }
+    static std::uint64_t SubI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapSubtract(I(a), I(b)));
+    }
+    static std::uint64_t MulI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapMultiply(I(a), I(b)));
+    }
+    // Both amounts are scaled by 10000, so the product is scaled twice.
+    static std::uint64_t MulC(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(WrapMultiply(I(a), I(b)) / 10000);
+    }
+    static std::uint64_t DivI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtInteger);
+        return Bits(static_cast<double>(I(a)) / static_cast<double>(I(b)));
+    }
+    static std::uint64_t DivC(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtCurrency);
+        return Bits(FloatToCurrency(static_cast<double>(I(a)) / static_cast<double>(I(b))));
+    }
+    static std::uint64_t IntDiv(std::uint64_t a, std::uint64_t b, const TIn&) {
+        if (I(b) == 0)
+            RaiseDivisionByZero(rtInteger);
+        return Bits(formatting::CheckedToInt64(
+            std::trunc(static_cast<double>(I(a)) / static_cast<double>(I(b)))));
+    }
+    static std::uint64_t Mod(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(IntegerModulo(I(a), I(b)));
+    }
+    static std::uint64_t PowF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(PowerRule(F(a), F(b)));
+    }
+    static std::uint64_t AndB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) && B(b));
+    }
+    static std::uint64_t AndI(std::uint64_t a, std::uint64_t b, const TIn&) { return a & b; }
+    static std::uint64_t OrB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) || B(b));
+    }
+    static std::uint64_t OrI(std::uint64_t a, std::uint64_t b, const TIn&) { return a | b; }
+    static std::uint64_t XorB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) != B(b));
+    }
+    static std::uint64_t XorI(std::uint64_t a, std::uint64_t b, const TIn&) { return a ^ b; }
+    static std::uint64_t EqB(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(B(a) == B(b));
+    }
+    static std::uint64_t EqI(std::uint64_t a, std::uint64_t b, const TIn&) { return Bits(a == b); }
+    static std::uint64_t NeI(std::uint64_t a, std::uint64_t b, const TIn&) { return Bits(a != b); }
+    static std::uint64_t EqF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) == F(b));
+    }
+    static std::uint64_t NeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) == F(b)));
+    }
+    static std::uint64_t LtI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(I(a) < I(b));
+    }
+    static std::uint64_t GeI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(I(a) < I(b)));
+    }
+    static std::uint64_t LtF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) < F(b));
+    }
+    static std::uint64_t GeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) < F(b)));
+    }
+    static std::uint64_t GtI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(I(a) > I(b));
+    }
+    static std::uint64_t LeI(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(I(a) > I(b)));
+    }
+    static std::uint64_t GtF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(F(a) > F(b));
+    }
+    static std::uint64_t LeF(std::uint64_t a, std::uint64_t b, const TIn&) {
+        return Bits(!(F(a) > F(b)));
+    }
+    static std::uint64_t NegI(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(WrapNegate(I(a)));
+    }
+    // Flips the sign bit, NaN included.
+    static std::uint64_t NegF(std::uint64_t a, std::uint64_t, const TIn&) { return Bits(-F(a)); }
+    static std::uint64_t NotB(std::uint64_t a, std::uint64_t, const TIn&) { return Bits(!B(a)); }
+    static std::uint64_t NotI(std::uint64_t a, std::uint64_t, const TIn&) { return ~a; }
+    static std::uint64_t IntToF(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(static_cast<double>(I(a)));
+    }
+    static std::uint64_t IntToC(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(WrapMultiply(I(a), 10000));
+    }
+    static std::uint64_t FToC(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(FloatToCurrency(F(a)));
+    }
+    static std::uint64_t CToF(std::uint64_t a, std::uint64_t, const TIn&) {
+        return Bits(static_cast<double>(I(a)) / 10000.0);
+    }
+    static std::uint64_t Load(std::uint64_t a, std::uint64_t, const TIn&) { return a; }
+
+    template <void (TCompiledProgram::*Run)(const TIn&)>
+    static const TIn* Member(TCompiledProgram& program, const TIn* in) {
+        (program.*Run)(*in);
+        return in + 1;
+    }
+    static const TIn* JumpIfFalse(TCompiledProgram& program, const TIn* in) {
+        return B(*in->a) ? in + 1 : program.code_.data() + in->jump;
+    }
+    static const TIn* Jump(TCompiledProgram& program, const TIn* in) {
+        return program.code_.data() + in->jump;
+    }
+
+    static THandler For(const TIn& in) {
+        switch (in.op) {
+        case TOpCode::AddI:
+            return &Handler<&AddI>;
+        case TOpCode::AddF:
+            return &Handler<&FloatOp<TOpCode::AddF>>;
+        case TOpCode::SubI:
+            return &Handler<&SubI>;
+        case TOpCode::SubF:
+            return &Handler<&FloatOp<TOpCode::SubF>>;
+        case TOpCode::MulI:
+            return &Handler<&MulI>;
+        case TOpCode::MulC:
+            return &Handler<&MulC>;
+        case TOpCode::MulF:
+            return &Handler<&FloatOp<TOpCode::MulF>>;
+        case TOpCode::DivI:
+            return &Handler<&DivI>;
+        case TOpCode::DivF:
+            return &Handler<&FloatOp<TOpCode::DivF>>;
+        case TOpCode::DivC:
+            return &Handler<&DivC>;
+        case TOpCode::IntDiv:
+            return &Handler<&IntDiv>;
+        case TOpCode::Mod:
+            return &Handler<&Mod>;
+        case TOpCode::PowF:
+            return &Handler<&PowF>;
+        case TOpCode::AndB:
+            return &Handler<&AndB>;
+        case TOpCode::AndI:
+            return &Handler<&AndI>;
+        case TOpCode::OrB:
+            return &Handler<&OrB>;
+        case TOpCode::OrI:
+            return &Handler<&OrI>;
+        case TOpCode::XorB:
+            return &Handler<&XorB>;
+        case TOpCode::XorI:
+            return &Handler<&XorI>;
+        case TOpCode::EqB:
+            return &Handler<&EqB>;
+        case TOpCode::NeB:
+            return &Handler<&XorB>; // unequal booleans
+        case TOpCode::EqI:
+            return &Handler<&EqI>;
+        case TOpCode::NeI:
+            return &Handler<&NeI>;
+        case TOpCode::EqF:
+            return &Handler<&EqF>;
+        case TOpCode::NeF:
+            return &Handler<&NeF>;
+        case TOpCode::LtI:
+            return &Handler<&LtI>;
+        case TOpCode::GeI:
+            return &Handler<&GeI>;
+        case TOpCode::LtF:
+            return &Handler<&LtF>;
+        case TOpCode::GeF:
+            return &Handler<&GeF>;
+        case TOpCode::GtI:
+            return &Handler<&GtI>;
+        case TOpCode::LeI:
+            return &Handler<&LeI>;
+        case TOpCode::GtF:
+            return &Handler<&GtF>;
+        case TOpCode::LeF:
+            return &Handler<&LeF>;
+        case TOpCode::NegI:
+            return &Handler<&NegI>;
+        case TOpCode::NegF:
+            return &Handler<&NegF>;
+        case TOpCode::NotB:
+            return &Handler<&NotB>;
+        case TOpCode::NotI:
+            return &Handler<&NotI>;
+        case TOpCode::IntToF:
+            return &Handler<&IntToF>;
+        case TOpCode::IntToC:
+            return &Handler<&IntToC>;
+        case TOpCode::FToC:
+            return &Handler<&FToC>;
+        case TOpCode::CToF:
+            return &Handler<&CToF>;
+        case TOpCode::Load:
+            return &Handler<&Load>;
+        case TOpCode::FPair:
+            return in.pairedOnRight ? PairFor<true>(in.first, in.second)
+                                    : PairFor<false>(in.first, in.second);
+        case TOpCode::Generic:
+        case TOpCode::GenericUnary:
+            return &Member<&TCompiledProgram::RunGeneric>;
+        case TOpCode::Call:
+            return &Member<&TCompiledProgram::RunCall>;
+        case TOpCode::TreeCall:
+            return &Member<&TCompiledProgram::RunTreeCall>;
+        case TOpCode::LoadText:
+        case TOpCode::FetchVariable:
+            return &Member<&TCompiledProgram::RunFetch>;
+        case TOpCode::Move:
+            return &Member<&TCompiledProgram::RunMove>;
+        case TOpCode::JumpIfFalse:
+            return &JumpIfFalse;
+        case TOpCode::Jump:
+            return &Jump;
+        case TOpCode::Alias:
+            break; // makes no instruction
+        }
+        return &Jump;
+    }
+};
+
+// The node's own code on records of the operands' types: whatever the tree
+// does for the pair, this does.
+void TCompiledProgram::RunGeneric(const TInstruction& in) {
+    left_.ValueType = in.leftType;
+    left_.SetPayload(*in.a);
+    if (in.leftType == rtString)
+        left_.StringValue = texts_[in.aSlot];
+    else
+        left_.StringValue.clear();
+    if (in.op == TOpCode::Generic) {
+        right_.ValueType = in.rightType;
+        right_.SetPayload(*in.b);
+        if (in.rightType == rtString)
+            right_.StringValue = texts_[in.bSlot];
+        else
+            right_.StringValue.clear();
+        static_cast<TBinaryOperation*>(in.target)->Combine(left_, right_);
+    } else {
+        static_cast<TUnaryOperator*>(in.target)->CompleteValue(left_);
+    }
+    *in.dst = left_.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot].swap(left_.StringValue);
+}
+
+void TCompiledProgram::RunCall(const TInstruction& in) {
+    TCall& call = *static_cast<TCall*>(in.target);
+    for (std::size_t index = 0; index < call.arguments.size(); ++index) {
+        const TInstruction& argument = call.arguments[index];
+        TExpressionResult& value = call.values[index];
+        value.ValueType = argument.leftType;
+        value.SetPayload(*argument.a);
+        if (argument.leftType == rtString)
+            value.StringValue = texts_[argument.aSlot];
+        else if (!value.StringValue.empty())
+            value.StringValue.clear();
+    }
+    call.result.StringValue.clear();
+    call.callback(call.result, call.values);
+    *in.dst = call.result.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = call.result.StringValue;
+}
+
+void TCompiledProgram::RunTreeCall(const TInstruction& in) {
+    TExpressionResult value;
+    static_cast<TExprNode*>(in.target)->ComputeValue(value);
+    *in.dst = value.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = std::move(value.StringValue);
+}
+
+void TCompiledProgram::RunFetch(const TInstruction& in) {
+    auto& definition = *static_cast<TExprIdentifierDef*>(in.target);
+    if (in.op == TOpCode::FetchVariable)
+        definition.FetchValue();
+    const TExpressionResult& value = definition.ValueRecord();
+    *in.dst = value.Payload();
+    if (in.type == rtString)
+        texts_[in.dstSlot] = value.StringValue;
+}
+
+void TCompiledProgram::RunMove(const TInstruction& in) {
+    *in.dst = *in.a;
+    if (in.type == rtString)
+        texts_[in.dstSlot] = texts_[in.aSlot];
+}
+
+// --- TProgramBuilder -------------------------------------------------------
+
+TCompiledProgram::TCompiledProgram() = default;
+TCompiledProgram::~TCompiledProgram() = default;
+
+bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
+    if (!program.builder_)
+        program.builder_.reset(new TProgramBuilder());
+    TProgramBuilder& builder = *program.builder_;
+    builder.program_ = &program;
+    // Variables are read in place, where their operation runs, unless host
+    // code can run in between and change them: then they are copied where
+    // the tree reads them.
+    builder.Reset(true);
+    TProgramValue value = root.Emit(builder);
+    if (builder.opaque_) {
+        builder.Reset(false);
+        value = root.Emit(builder);
+    }
+    return builder.Finish(value, program);
+}
+
+void TProgramBuilder::Reset(bool readVariablesInPlace) {
+    readVariablesInPlace_ = readVariablesInPlace;
+    opaque_ = false;
+    code_.clear();
+    payloads_.clear();
+    texts_.clear();
+    calls_.clear();
+    callArguments_.clear();
+}
+
+void TProgramBuilder::Rollback(const TMark& mark) {
+    code_.resize(mark.code);
+    payloads_.resize(mark.slots);
+    if (texts_.size() > mark.slots)
+        texts_.resize(mark.slots);
+    calls_.resize(mark.calls);
+    callArguments_.resize(mark.calls);
+}
+
+std::int32_t TProgramBuilder::NewSlot(TResultType type, std::uint64_t payload) {
+    const auto slot = static_cast<std::int32_t>(payloads_.size());
+    payloads_.push_back(payload);
+    if (type == rtString)
+        texts_.resize(payloads_.size());
+    return slot;
+}
+
+TProgramBuilder::TRef TProgramBuilder::Place(TProgramValue& value) {
+    if (value.external != nullptr)
+        return {-1, value.external};
+    if (value.slot < 0)
+        value.slot = NewSlot(value.type, value.payload);
+    return {value.slot, nullptr};
+}
+
+TProgramValue TProgramBuilder::Stored(TResultType type, std::int32_t slot) const {
+    TProgramValue value;
+    value.type = type;
+    value.slot = slot;
+    return value;
+}
+
+TProgramBuilder::TPending& TProgramBuilder::Emit(TOpCode op, TResultType type) {
+    TPending& pending = code_.emplace_back();
+    pending.in.op = op;
+    pending.in.type = type;
+    return pending;
+}
+
+TExpressionResult TProgramBuilder::Record(const TProgramValue& value) const {
+    TExpressionResult record;
+    record.ValueType = value.type;
+    record.SetPayload(value.payload);
+    if (value.type == rtString)
+        record.StringValue = texts_[static_cast<std::size_t>(value.slot)];
+    return record;
+}
+
+TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
+    TProgramValue constant;
+    constant.type = value.ValueType;
+    constant.constant = true;
+    constant.payload = value.Payload();
+    if (value.ValueType == rtString) {
+        constant.slot = NewSlot(rtString, value.Payload());
+        texts_[static_cast<std::size_t>(constant.slot)] = value.StringValue;
+    }
+    return constant;
+}
+
+TProgramValue TProgramBuilder::Constant(const TExpressionResult& value) {
+    return FromRecord(value);
+}
+
+TProgramValue TProgramBuilder::Variable(TExprIdentifierDef& definition, TResultType type) {
+    if (definition.OnGetVariableValue() || definition.VariableCallback() != nullptr) {
+        opaque_ = true;
+        const std::int32_t slot = NewSlot(type);
+        TPending& fetch = Emit(TOpCode::FetchVariable, type);
+        fetch.in.target = &definition;
+        fetch.dst.slot = slot;
+        return Stored(type, slot);
+    }
+    if (type == rtString || !readVariablesInPlace_) {
+        const std::int32_t slot = NewSlot(type);
+        TPending& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
+        load.in.target = &definition;
+        load.a.external = definition.ValueRecord().PayloadAddress();
+        load.dst.slot = slot;
+        return Stored(type, slot);
+    }
+    TProgramValue value;
+    value.type = type;
+    value.external = definition.ValueRecord().PayloadAddress();
+    return value;
+}
+
+TProgramValue TProgramBuilder::TreeCall(TExprNode& node, bool typeKnown, TResultType type) {
+    opaque_ = true;
+    const std::int32_t slot = NewSlot(type);
+    TPending& call = Emit(TOpCode::TreeCall, type);
+    call.in.target = &node;
+    call.dst.slot = slot;
+    TProgramValue value = Stored(type, slot);
+    value.dynamic = !typeKnown;
+    return value;
+}
+
+TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const TProgramValue& left,
+                                      const TProgramValue& right) {
+    const TResultType type = node.NodeResultType();
+    if (op == TOpCode::Alias) {
+        // Only the type changes; a text it would need is not there.
+        if (type != rtString || left.type == rtString) {
+            TProgramValue value = left;
+            value.type = type;
+            return value;
+        }
+        op = TOpCode::Generic;
+    }
+    if (left.constant && right.constant) {
+        std::uint64_t folded = 0;
+        if (op != TOpCode::Generic && FoldFast(op, left, right, type, folded)) {
+            TProgramValue value;
+            value.type = type;
+            value.constant = true;
+            value.payload = folded;
+            return value;
+        }
+        if (op == TOpCode::Generic) {
+            TExpressionResult value = Record(left);
+            try {
+                node.Combine(value, Record(right));
+                return FromRecord(value);
+            } catch (...) {
+                // It raises at its place when the program runs.
+            }
+        }
+    }
+    TProgramValue first = left;
+    TProgramValue second = right;
+    const TRef a = Place(first);
+    const TRef b = Place(second);
+    // A temporary left operand is not read again: the result takes its slot.
+    const std::int32_t slot =
+        !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
+            ? left.slot
+            : NewSlot(type);
+    if (Pair(op, first, second, slot))
+        return Stored(type, slot);
+    TPending& pending = Emit(op, type);
+    pending.a = a;
+    pending.b = b;
+    pending.dst.slot = slot;
+    pending.in.leftType = left.type;
+    pending.in.rightType = right.type;
+    if (op == TOpCode::Generic)
+        pending.in.target = static_cast<void*>(&node);
+    return Stored(type, slot);
+}
+
+// A constant operation computed now by the very code that would run it, so
+// the value is the one the program would give; false when it raises, which
+// it then does at its place when the program runs. Texts never take this
+// way: their operations are Generic.
+bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                               TResultType type, std::uint64_t& folded) const {
+    TCompiledProgram::TInstruction in{};
+    in.op = op;
+    in.type = type;
+    in.leftType = left.type;
+    in.rightType = right.type;
+    in.a = &left.payload;
+    in.b = &right.payload;
+    in.dst = &folded;
+    try {
+        TCompiledProgram::TOps::For(in)(*program_, &in);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                           std::int32_t slot) {
+    if (!IsFloatOperation(op) || code_.empty())
+        return false;
+    TPending& last = code_.back();
+    if (!IsFloatOperation(last.in.op) || last.dst.slot < 0)
+        return false;
+    const bool leftMade = !left.constant && left.slot == last.dst.slot;
+    const bool rightMade = !right.constant && right.slot == last.dst.slot;
+    if (leftMade == rightMade)
+        return false;
+    TProgramValue other = leftMade ? right : left;
+    last.c = Place(other);
+    last.in.first = last.in.op;
+    last.in.op = TOpCode::FPair;
+    last.in.second = op;
+    last.in.pairedOnRight = rightMade;
+    last.in.secondLeftType = left.type;
+    last.dst.slot = slot;
+    return true;
+}
+
+TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
+                                     const TProgramValue& operand) {
+    const TResultType type = node.NodeResultType();
+    if (op == TOpCode::Alias) {
+        if (type != rtString || operand.type == rtString) {
+            TProgramValue value = operand;
+            value.type = type;
+            return value;
+        }
+        op = TOpCode::Generic;
+    }
+    if (operand.constant) {
+        std::uint64_t folded = 0;
+        if (op != TOpCode::Generic && FoldFast(op, operand, operand, type, folded)) {
+            TProgramValue value;
+            value.type = type;
+            value.constant = true;
+            value.payload = folded;
+            return value;
+        }
+        if (op == TOpCode::Generic) {
+            TExpressionResult value = Record(operand);
+            try {
+                node.CompleteValue(value);
+                return FromRecord(value);
+            } catch (...) {
+                // It raises at its place when the program runs.
+            }
+        }
+    }
+    TProgramValue first = operand;
+    const TRef a = Place(first);
+    const std::int32_t slot =
+        !operand.constant && operand.slot >= 0 && (type != rtString || operand.type == rtString)
+            ? operand.slot
+            : NewSlot(type);
+    TPending& pending = Emit(op, type);
+    pending.a = a;
+    pending.dst.slot = slot;
+    pending.in.leftType = operand.type;
+    if (op == TOpCode::Generic) {
+        pending.in.op = TOpCode::GenericUnary;
+        pending.in.target = static_cast<void*>(&node);
+    }
+    return Stored(type, slot);
+}
+
+TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callback, bool pure,
+                                    const std::vector<TProgramValue>& arguments, TResultType type) {
+    (void)node;
+    if (!pure)
+        opaque_ = true;
+    const bool allConstant = std::all_of(arguments.begin(), arguments.end(),
+                                         [](const TProgramValue& value) { return value.constant; });
+    if (pure && allConstant) {
+        TExprParameterArray& values = foldValues_;
+        values.resize(arguments.size());
+        for (std::size_t index = 0; index < arguments.size(); ++index)
+            values[index] = Record(arguments[index]);
+        TExpressionResult result;
+        try {
+            callback(result, values);
+            result.ValueType = type;
+            return FromRecord(result);
+        } catch (...) {
+            // It raises at its place when the program runs.
+        }
+    }
+    auto call = std::make_unique<TCompiledProgram::TCall>();
+    call->callback = callback;
+    call->arguments.resize(arguments.size());
+    call->values.resize(arguments.size());
+    std::vector<TRef> places;
+    places.reserve(arguments.size());
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        TProgramValue argument = arguments[index];
+        places.push_back(Place(argument));
+        call->arguments[index].leftType = argument.type;
+    }
+    calls_.push_back(std::move(call));
+    callArguments_.push_back(std::move(places));
+    const std::int32_t slot = NewSlot(type);
+    TPending& pending = Emit(TOpCode::Call, type);
+    pending.in.jump = static_cast<std::uint32_t>(calls_.size() - 1);
+    pending.dst.slot = slot;
+    return Stored(type, slot);
+}
+
+TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue& condition,
+                                           TExprNode& whenTrue, TExprNode& whenFalse,
+                                           const TMark& start) {
+    TProgramValue tested = condition;
+    const TRef test = Place(tested);
+    const std::size_t jumpToFalse = code_.size();
+    Emit(TOpCode::JumpIfFalse, rtBoolean).a = test;
+
+    const TProgramValue first = whenTrue.Emit(*this);
+    if (first.dynamic) {
+        Rollback(start);
+        return TreeCall(node, false, node.NodeResultType());
+    }
+    const std::int32_t slot = NewSlot(first.type);
+    auto move = [this, slot](const TProgramValue& value) {
+        TProgramValue source = value;
+        const TRef from = Place(source);
+        TPending& pending = Emit(TOpCode::Move, value.type);
+        pending.a = from;
+        pending.dst.slot = slot;
+    };
+    move(first);
+    const std::size_t jumpToEnd = code_.size();
+    Emit(TOpCode::Jump, rtBoolean);
+    code_[jumpToFalse].in.jump = static_cast<std::uint32_t>(code_.size());
+
+    const TProgramValue second = whenFalse.Emit(*this);
+    // Branches of different types give a value whose type only the run
+    // decides.
+    if (second.dynamic || second.type != first.type) {
+        Rollback(start);
+        return TreeCall(node, false, node.NodeResultType());
+    }
+    move(second);
+    code_[jumpToEnd].in.jump = static_cast<std::uint32_t>(code_.size());
+    return Stored(first.type, slot);
+}
+
+bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& program) {
+    if (root.dynamic)
+        return false;
+    if (code_.size() == 1 && code_.front().in.op == TOpCode::TreeCall)
+        return false; // the whole tree runs through the tree anyway
+    TProgramValue result = root;
+    const TRef resultRef = Place(result);
+
+    // One slot more, always zero, for the operands an instruction does not
+    // use.
+    const std::size_t zeroSlot = payloads_.size();
+    program.payloads_.assign(payloads_.begin(), payloads_.end());
+    program.payloads_.push_back(0);
+    // Texts exist up to the last slot of a string; no other slot's is read.
+    program.texts_.swap(texts_);
+    std::uint64_t* const payloads = program.payloads_.data();
+    auto resolve = [payloads, zeroSlot](const TRef& ref) -> std::uint64_t* {
+        if (ref.external != nullptr)
+            return const_cast<std::uint64_t*>(ref.external); // only ever read
+        return payloads + (ref.slot >= 0 ? static_cast<std::size_t>(ref.slot) : zeroSlot);
+    };
+    auto textSlot = [](const TRef& ref) {
+        return ref.slot >= 0 ? static_cast<std::uint32_t>(ref.slot) : 0u;
+    };
+
+    for (std::size_t index = 0; index < calls_.size(); ++index) {
+        TCompiledProgram::TCall& call = *calls_[index];
+        for (std::size_t argument = 0; argument < call.arguments.size(); ++argument) {
+            const TRef& place = callArguments_[index][argument];
+            call.arguments[argument].a = resolve(place);
+            call.arguments[argument].aSlot = textSlot(place);
+        }
+    }
+    program.code_.clear();
+    for (const TPending& pending : code_) {
+        TCompiledProgram::TInstruction in = pending.in;
+        in.a = resolve(pending.a);
+        in.b = resolve(pending.b);
+        in.c = resolve(pending.c);
+        in.dst = resolve(pending.dst);
+        in.aSlot = textSlot(pending.a);
+        in.bSlot = textSlot(pending.b);
+        in.dstSlot = textSlot(pending.dst);
+        if (in.op == TOpCode::Call)
+            in.target = calls_[in.jump].get();
+        in.handler = TCompiledProgram::TOps::For(in);
+        program.code_.push_back(in);
+    }
+    program.calls_.swap(calls_);
+    program.resultType_ = result.type;
+    program.resultPayload_ = resolve(resultRef);
+    program.resultSlot_ = textSlot(resultRef);
+    return true;
+}
+
+} // namespace orvex::engine

@@ -1,0 +1,291 @@
+// The compiled form of a checked tree: a flat program of typed instructions
+// that gives the same values and raises the same errors as evaluating the
+// tree, at a fraction of the cost.
+//
+// Values live as plain 64-bit payloads in one array (texts beside them, only
+// for values whose type is rtString); an instruction reads its operands
+// through pointers into that array or straight from a variable's record, so a
+// constant operand costs no instruction of its own. Constant sub-expressions
+// of pure operations are computed while compiling, by the tree's own code, so
+// their values are the tree's bit for bit; one that raises is left to run and
+// raise at its place.
+//
+// The tree stays authoritative. Each node emits its own instructions
+// (TExprNode::Emit); a node that cannot, or whose value's type is only known
+// at run time (aggregates, "case", a host's node class), is evaluated through
+// the tree by a call instruction, and so is every node above it whose
+// operation depends on that type.
+#pragma once
+
+#include "exprengine/expression_result.h"
+#include "exprengine/identifier_def.h"
+#include "exprengine/result_type.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvex::engine {
+
+class TExprNode;
+class TBinaryOperation;
+class TUnaryOperator;
+
+// The operations the program knows. The letters say how the payloads are
+// read: I a 64-bit integer (currency too), F a double (date-time too), B the
+// boolean in the low byte.
+enum class TOpCode : std::uint8_t {
+    AddI,
+    AddF,
+    SubI,
+    SubF,
+    MulI,
+    MulC,
+    MulF,
+    DivI,
+    DivF,
+    DivC,
+    IntDiv,
+    Mod,
+    PowF,
+    AndB,
+    AndI,
+    OrB,
+    OrI,
+    XorB,
+    XorI,
+    EqB,
+    NeB,
+    EqI,
+    NeI,
+    EqF,
+    NeF,
+    LtI,
+    GeI,
+    LtF,
+    GeF,
+    GtI,
+    LeI,
+    GtF,
+    LeF,
+    NegI,
+    NegF,
+    NotB,
+    NotI,
+    IntToF,
+    IntToC,
+    FToC,
+    CToF,
+    // Two of AddF, SubF, MulF, DivF in one instruction: the first on a and
+    // b, the second on its result and c (or c and its result), as in a chain
+    // "x*2+1" or "1-x*2".
+    FPair,
+    // The value passes unchanged (only its type may change): no instruction.
+    Alias,
+    // The node's own combination (binary) or completion (unary) of tree
+    // records.
+    Generic,
+    GenericUnary,
+    // Plumbing.
+    Load,
+    LoadText,
+    FetchVariable,
+    Call,
+    TreeCall,
+    Move,
+    JumpIfFalse,
+    Jump,
+};
+
+// A value while the program is being built: its type, and where it will be
+// at run time (a slot, a variable's payload) or, for a constant, the value.
+struct TProgramValue {
+    TResultType type = rtBoolean;
+    // The type is only known at run time: the value came from the tree and
+    // nothing that depends on its type can be compiled.
+    bool dynamic = false;
+    bool constant = false;
+    std::uint64_t payload = 0;               // a constant's payload
+    std::int32_t slot = -1;                  // -1: not stored yet (a constant)
+    const std::uint64_t* external = nullptr; // a variable's payload, read in place
+};
+
+class TProgramBuilder;
+
+class TCompiledProgram {
+  public:
+    TCompiledProgram();
+    TCompiledProgram(const TCompiledProgram&) = delete;
+    TCompiledProgram& operator=(const TCompiledProgram&) = delete;
+    ~TCompiledProgram();
+
+    // Fills the result as evaluating the tree would. A program folded to a
+    // constant runs no code at all.
+    void Run(TExpressionResult& result) {
+        if (!code_.empty())
+            RunCode();
+        result.ValueType = resultType_;
+        result.SetPayload(*resultPayload_);
+        if (resultType_ == rtString)
+            CopyResultText(result);
+    }
+
+    // For tests and measurements.
+    std::size_t InstructionCount() const { return code_.size(); }
+
+  private:
+    friend class TProgramBuilder;
+
+    struct TInstruction;
+    struct TOps;
+    using THandler = const TInstruction* (*)(TCompiledProgram& program, const TInstruction* in);
+
+    struct TInstruction {
+        THandler handler; // runs the instruction, returns the next one
+        TOpCode op;
+        TResultType leftType;  // the left operand's type (messages, Generic)
+        TResultType rightType; // the right operand's type (Generic)
+        TResultType type;      // the result's type
+        std::uint32_t aSlot;   // the operands' and result's text slots
+        std::uint32_t bSlot;
+        std::uint32_t dstSlot;
+        std::uint32_t jump; // the target of a jump
+        const std::uint64_t* a;
+        const std::uint64_t* b;
+        std::uint64_t* dst;
+        void* target; // the node, definition or call the instruction serves
+        // FPair: the third operand, the two operations, whether c is the
+        // second operation's left operand, and that operand's type.
+        const std::uint64_t* c;
+        TOpCode first;
+        TOpCode second;
+        bool pairedOnRight;
+        TResultType secondLeftType;
+    };
+
+    // A function call: its callback and where its arguments are.
+    struct TCall {
+        TExprFunctionCallback callback = nullptr;
+        std::vector<TInstruction> arguments; // a (payload), aSlot (text), leftType
+        TExprParameterArray values;
+        TExpressionResult result;
+    };
+
+    void RunCode();
+    void CopyResultText(TExpressionResult& result) const;
+    void RunGeneric(const TInstruction& in);
+    void RunCall(const TInstruction& in);
+    void RunTreeCall(const TInstruction& in);
+    void RunFetch(const TInstruction& in);
+    void RunMove(const TInstruction& in);
+
+    std::vector<TInstruction> code_;
+    std::vector<std::uint64_t> payloads_; // never resized while instructions point into it
+    std::vector<std::string> texts_;
+    std::vector<std::unique_ptr<TCall>> calls_;
+    // Kept, with the capacity of its lists, for the next text to compile.
+    std::unique_ptr<TProgramBuilder> builder_;
+    TExpressionResult left_;
+    TExpressionResult right_;
+    TResultType resultType_ = rtBoolean;
+    const std::uint64_t* resultPayload_ = nullptr;
+    std::uint32_t resultSlot_ = 0;
+};
+
+// Turns a checked tree into a program; the nodes call back into it from
+// their Emit methods.
+class TProgramBuilder {
+  public:
+    // Compiles the tree into program. False when compiling gains nothing
+    // (the whole tree would run through the tree anyway); the program is
+    // then not to be run.
+    static bool Compile(TExprNode& root, TCompiledProgram& program);
+
+    // Where the builder stands, to go back to when a node has to run
+    // through the tree after all.
+    struct TMark {
+        std::size_t code;
+        std::size_t slots;
+        std::size_t calls;
+    };
+    TMark Mark() const { return {code_.size(), payloads_.size(), calls_.size()}; }
+    void Rollback(const TMark& mark);
+
+    // Whether an operation's instruction can stand for the tree's code.
+    // Texts and the payloads of texts travel through the tree's records in
+    // ways the program does not follow: a record keeps its text when a
+    // non-text value is written into it. So where a text may meet another
+    // type, the tree runs. A string's payload is never read, nor the text
+    // of another type.
+    static bool TextsAllow(TResultType result, TResultType left, TResultType right) {
+        if (left == rtString || right == rtString)
+            return left == right;
+        return result != rtString;
+    }
+    static bool TextsAllow(TResultType result, TResultType operand) {
+        return (result == rtString) == (operand == rtString);
+    }
+
+    TProgramValue Constant(const TExpressionResult& value);
+    // A variable's value as the tree reads it: fetched from its handler
+    // first when it has one.
+    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type);
+    // The node evaluated through the tree. typeKnown says whether the node
+    // always sets its value's type to type.
+    TProgramValue TreeCall(TExprNode& node, bool typeKnown, TResultType type);
+    TProgramValue Binary(TBinaryOperation& node, TOpCode op, const TProgramValue& left,
+                         const TProgramValue& right);
+    TProgramValue Unary(TUnaryOperator& node, TOpCode op, const TProgramValue& operand);
+    // A callback with its argument values; a pure callback over constants
+    // is called now.
+    TProgramValue Call(TExprNode& node, TExprFunctionCallback callback, bool pure,
+                       const std::vector<TProgramValue>& arguments, TResultType type);
+    // "if": only the chosen branch runs.
+    TProgramValue Conditional(TExprNode& node, const TProgramValue& condition, TExprNode& whenTrue,
+                              TExprNode& whenFalse, const TMark& start);
+
+  private:
+    friend class TCompiledProgram;
+    TProgramBuilder() = default;
+
+    void Reset(bool readVariablesInPlace);
+    bool Finish(const TProgramValue& root, TCompiledProgram& program);
+
+    struct TRef {
+        std::int32_t slot = -1;
+        const std::uint64_t* external = nullptr;
+    };
+    struct TPending {
+        TCompiledProgram::TInstruction in{};
+        TRef a, b, dst, c;
+    };
+    // Joins a float operation to the one just emitted when that one made
+    // one of its operands.
+    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, std::int32_t slot);
+    bool FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
+                  TResultType type, std::uint64_t& folded) const;
+
+    std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0);
+    // Where an operand is at run time; a constant gets its slot now.
+    TRef Place(TProgramValue& value);
+    TProgramValue Stored(TResultType type, std::int32_t slot) const;
+    TPending& Emit(TOpCode op, TResultType type);
+    TExpressionResult Record(const TProgramValue& value) const;
+    TProgramValue FromRecord(const TExpressionResult& value);
+
+    TCompiledProgram* program_ = nullptr; // the one being built
+    bool readVariablesInPlace_ = true;
+    // Host code may run (a handler, a callback, the tree): variables must
+    // then be read where the tree reads them, not in place later.
+    bool opaque_ = false;
+    std::vector<TPending> code_;
+    std::vector<std::uint64_t> payloads_;
+    std::vector<std::string> texts_;
+    std::vector<std::unique_ptr<TCompiledProgram::TCall>> calls_;
+    std::vector<std::vector<TRef>> callArguments_;
+    TExprParameterArray foldValues_; // the arguments of a call computed ahead
+};
+
+} // namespace orvex::engine
