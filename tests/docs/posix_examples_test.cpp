@@ -46,6 +46,7 @@ TEST(PosixCommandTest, QuotesWhatAShellWouldTouch) {
         {"2 --format \"#,##0\" + 3", "orvex 2 --format '#,##0' + 3"},
         {"\"&277\" --Hex", "orvex '&277' --Hex"},
         {"16384 --bin --block-size=2", "orvex 16384 --bin --block-size=2"},
+        {"2 * 4 -d:3", "orvex '2 * 4' -d:3"},
         {"2 --h2 -?", "orvex 2 --h2 '-?'"},
         {"\"it's\"", "orvex 'it'\\''s'"},
         {"~1 !2", "orvex '~1 !2'"},
