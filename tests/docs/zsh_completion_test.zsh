@@ -45,8 +45,15 @@ zpty -w shell "PS1='> '; fpath=(${1:A:h} \$fpath); autoload -Uz compinit;" \
     "compinit -u -D; print READY"
 zpty -r -m shell ignored '*READY*'
 zpty -n -w shell $'orvex 2 --he\t'
-sleep 1
+# Read until the listing is complete, for at most 20 seconds on a busy machine.
 screen=""
+integer tries
+for ((tries = 0; tries < 100; tries++)); do
+    while zpty -r -t shell chunk; do screen+=$chunk; done
+    [[ $screen == *--hexadecimal* ]] && break
+    sleep 0.2
+done
+sleep 0.2
 while zpty -r -t shell chunk; do screen+=$chunk; done
 zpty -d shell
 screen=${screen//$'\e'\[[0-9;?]#[a-zA-Z]/}
