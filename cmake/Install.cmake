@@ -38,10 +38,43 @@ install(TARGETS orvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT orve
 install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME orvex COMPONENT orvex)
+# zsh and fish look in their vendor folders, which Debian's packages of
+# both shells search without any setup.
+install(FILES ${ORVEX_COMPLETIONS_DIR}/_orvex
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions COMPONENT orvex)
+install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d COMPONENT orvex)
 install(FILES ${ORVEX_COMPLETIONS_DIR}/orvex.ps1
         DESTINATION ${CMAKE_INSTALL_DATADIR}/orvex/completions COMPONENT orvex)
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT orvex)
 # The man page is installed by doc/, which generates it.
+
+# Every package carries the licence in Debian's machine-readable form and a
+# changelog, both in its own documentation folder. The changelog's date is
+# the build date, so SOURCE_DATE_EPOCH fixes it, and gzip -n keeps names and
+# times out of the compressed file: two builds give the same bytes.
+find_program(ORVEX_GZIP gzip)
+string(TIMESTAMP ORVEX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+if(ORVEX_GZIP)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+        COMMAND ${ORVEX_GZIP} -9n -c ${CMAKE_BINARY_DIR}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
+        DEPENDS ${CMAKE_BINARY_DIR}/changelog
+        COMMENT "Compressing the changelog")
+    add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+    set(ORVEX_CHANGELOG ${CMAKE_BINARY_DIR}/changelog.gz)
+else()
+    set(ORVEX_CHANGELOG ${CMAKE_BINARY_DIR}/changelog)
+endif()
+foreach(component IN ITEMS orvex engine)
+    if(component STREQUAL "orvex")
+        set(docDir ${CMAKE_INSTALL_DOCDIR})
+    else()
+        set(docDir ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvex-engine-dev)
+    endif()
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${ORVEX_CHANGELOG}
+            DESTINATION ${docDir} COMPONENT ${component})
+endforeach()
 
 # The engine (component "engine"): headers keep their layer folders under
 # include/orvex, so that `#include "exprengine/parser.h"` reads the same
@@ -72,6 +105,16 @@ install(FILES ${CMAKE_BINARY_DIR}/OrvexEngineConfig.cmake
               ${CMAKE_BINARY_DIR}/OrvexEngineConfigVersion.cmake
         DESTINATION ${ORVEX_ENGINE_CMAKE_DIR} COMPONENT engine)
 
+# The same for builds without CMake: pkg-config --cflags --libs orvex-engine.
+# The prefix is found from the file's own folder, so that the installation
+# can move (cmake --install --prefix, an unpacked TGZ).
+file(RELATIVE_PATH ORVEX_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" ORVEX_PC_TO_PREFIX "${ORVEX_PC_TO_PREFIX}")
+configure_file(${PROJECT_SOURCE_DIR}/doc/orvex-engine.pc.in ${CMAKE_BINARY_DIR}/orvex-engine.pc
+               @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/orvex-engine.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+        COMPONENT engine)
+
 # Packages: a DEB per component (orvex, orvex-engine-dev) and one TGZ with
 # everything.
 set(CPACK_GENERATOR DEB TGZ)
@@ -91,10 +134,28 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvex.dev")
 set(CPACK_DEBIAN_ORVEX_PACKAGE_NAME orvex)
 set(CPACK_DEBIAN_ENGINE_PACKAGE_NAME orvex-engine-dev)
 set(CPACK_DEBIAN_ENGINE_PACKAGE_SECTION libdevel)
-set(CPACK_COMPONENT_ORVEX_DESCRIPTION "${PROJECT_DESCRIPTION}")
-set(CPACK_COMPONENT_ENGINE_DESCRIPTION
-    "${PROJECT_DESCRIPTION} (expression engine library and headers)")
+# The first line of each description is the summary; CPack puts it in
+# front of the text below, which becomes the extended description.
+set(CPACK_DEBIAN_ORVEX_DESCRIPTION [[
+orvex evaluates one arithmetic or logical expression given as command-line
+arguments, prints the result and ends with an exit code that shell scripts
+can test: TRUE and FALSE for a comparison, one code per class of error.
+.
+Results print as decimals, through custom number patterns, as percentages,
+or in binary, octal and hexadecimal with digit blocks. Numbers may be
+written in binary, octal and hexadecimal too. The package includes a manual
+page with examples and completion of the option names for bash, zsh, fish
+and PowerShell.]])
+set(CPACK_DEBIAN_ENGINE_DESCRIPTION [[
+The expression engine under the orvex calculator, for use in other
+programs: a scanner, parser and typed expression tree with a library of
+built-in functions, host variables and host functions.
+.
+This package holds the static libraries and C++20 headers, a CMake package
+(find_package(OrvexEngine)) and a pkg-config file (orvex-engine).]])
+# Depends: from the libraries the program links (the C library).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_ORVEX_PACKAGE_RECOMMENDS bash-completion)
 # Archives are stable byte for byte when the build is.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 include(CPack)

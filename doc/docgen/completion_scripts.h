@@ -15,4 +15,10 @@ void WriteBashCompletion(std::ostream& out, const std::vector<std::string>& form
 // The same for PowerShell, through Register-ArgumentCompleter -Native.
 void WritePowerShellCompletion(std::ostream& out, const std::vector<std::string>& forms);
 
+// The same for zsh, as the autoloaded completion function _orvex.
+void WriteZshCompletion(std::ostream& out, const std::vector<std::string>& forms);
+
+// The same for fish; file names are never offered, as for an expression.
+void WriteFishCompletion(std::ostream& out, const std::vector<std::string>& forms);
+
 } // namespace orvex::docgen

@@ -102,11 +102,14 @@ TEST(CompletionScriptsTest, MatchTheDeclaredOptions) {
     const std::string dir = ORVEX_COMPLETIONS_DIR;
     EXPECT_EQ(ReadFile(dir + "/orvex.bash"), Generated(&orvex::docgen::WriteBashCompletion));
     EXPECT_EQ(ReadFile(dir + "/orvex.ps1"), Generated(&orvex::docgen::WritePowerShellCompletion));
+    EXPECT_EQ(ReadFile(dir + "/_orvex"), Generated(&orvex::docgen::WriteZshCompletion));
+    EXPECT_EQ(ReadFile(dir + "/orvex.fish"), Generated(&orvex::docgen::WriteFishCompletion));
 }
 
 TEST(CompletionScriptsTest, ListEveryFormQuoted) {
     for (const auto write :
-         {&orvex::docgen::WriteBashCompletion, &orvex::docgen::WritePowerShellCompletion}) {
+         {&orvex::docgen::WriteBashCompletion, &orvex::docgen::WritePowerShellCompletion,
+          &orvex::docgen::WriteZshCompletion, &orvex::docgen::WriteFishCompletion}) {
         const std::string script = Generated(write);
         for (const std::string& form : OptionForms())
             EXPECT_NE(script.find("'" + form + "'"), std::string::npos) << form;
