@@ -75,8 +75,10 @@ struct TSharedRegistry {
 
 const TExprBuiltInManager& BuiltinManager() {
     // One initialisation, filled and sealed before any thread sees it; the
-    // language makes threads that come meanwhile wait for it.
-    static const TSharedRegistry shared;
+    // language makes threads that come meanwhile wait for it. It lives until
+    // the process ends: taking seventy definitions apart at exit would cost
+    // a short run more than its evaluation.
+    static const TSharedRegistry& shared = *new TSharedRegistry;
     return shared.registry;
 }
 

@@ -2,6 +2,7 @@
 
 #include "exprengine/builtin_library.h"
 #include "exprengine/builtin_manager.h"
+#include "exprengine/char_classes.h"
 
 namespace orvex::engine {
 namespace {
@@ -22,7 +23,107 @@ constexpr TCategoryRegistration Registrations[] = {
     {bcAggregate, &RegisterAggregateBuiltins},
 };
 
+struct TBuiltinName {
+    TBuiltInCategory category;
+    std::string_view name;
+};
+
+// The name of every built-in RegisterBuiltins adds, in its order (a test
+// holds the two together).
+constexpr TBuiltinName BuiltinNames[] = {
+    {bcMath, "pi"},
+    {bcMath, "cos"},
+    {bcMath, "sin"},
+    {bcMath, "arctan"},
+    {bcMath, "abs"},
+    {bcMath, "sqr"},
+    {bcMath, "sqrt"},
+    {bcMath, "exp"},
+    {bcMath, "ln"},
+    {bcMath, "log"},
+    {bcMath, "frac"},
+    {bcMath, "int"},
+    {bcMath, "round"},
+    {bcMath, "trunc"},
+    {bcStrings, "length"},
+    {bcStrings, "copy"},
+    {bcStrings, "delete"},
+    {bcStrings, "pos"},
+    {bcStrings, "lowercase"},
+    {bcStrings, "uppercase"},
+    {bcStrings, "stringreplace"},
+    {bcStrings, "comparetext"},
+    {bcDateTime, "date"},
+    {bcDateTime, "time"},
+    {bcDateTime, "now"},
+    {bcDateTime, "dayofweek"},
+    {bcDateTime, "extractyear"},
+    {bcDateTime, "extractmonth"},
+    {bcDateTime, "extractday"},
+    {bcDateTime, "extracthour"},
+    {bcDateTime, "extractmin"},
+    {bcDateTime, "extractsec"},
+    {bcDateTime, "extractmsec"},
+    {bcDateTime, "encodedate"},
+    {bcDateTime, "encodetime"},
+    {bcDateTime, "encodedatetime"},
+    {bcDateTime, "shortdayname"},
+    {bcDateTime, "shortmonthname"},
+    {bcDateTime, "longdayname"},
+    {bcDateTime, "longmonthname"},
+    {bcBoolean, "shl"},
+    {bcBoolean, "shr"},
+    {bcBoolean, "IFS"},
+    {bcBoolean, "IFF"},
+    {bcBoolean, "IFD"},
+    {bcBoolean, "IFI"},
+    {bcConversion, "inttostr"},
+    {bcConversion, "strtoint"},
+    {bcConversion, "strtointdef"},
+    {bcConversion, "floattostr"},
+    {bcConversion, "strtofloat"},
+    {bcConversion, "strtofloatdef"},
+    {bcConversion, "booltostr"},
+    {bcConversion, "strtobool"},
+    {bcConversion, "strtobooldef"},
+    {bcConversion, "datetostr"},
+    {bcConversion, "timetostr"},
+    {bcConversion, "strtodate"},
+    {bcConversion, "strtodatedef"},
+    {bcConversion, "strtotime"},
+    {bcConversion, "strtotimedef"},
+    {bcConversion, "strtodatetime"},
+    {bcConversion, "strtodatetimedef"},
+    {bcConversion, "formatfloat"},
+    {bcConversion, "formatdatetime"},
+    {bcAggregate, "count"},
+    {bcAggregate, "sum"},
+    {bcAggregate, "avg"},
+    {bcAggregate, "min"},
+    {bcAggregate, "max"},
+};
+
 } // namespace
+
+bool IsBuiltinName(std::string_view name, TBuiltInCategories categories) {
+    for (const auto& [category, builtinName] : BuiltinNames) {
+        if (builtinName.size() != name.size() || !categories.Contains(category))
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; same && i < name.size(); ++i)
+            same = AsciiLower(builtinName[i]) == AsciiLower(name[i]);
+        if (same)
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string_view> BuiltinNamesInOrder() {
+    std::vector<std::string_view> names;
+    for (const TBuiltinName& entry : BuiltinNames)
+        names.push_back(entry.name);
+    return names;
+}
 
 void RegisterBuiltins(TExprBuiltInManager& manager, TBuiltInCategories categories) {
     for (const auto& [category, registerCategory] : Registrations) {

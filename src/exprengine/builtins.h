@@ -4,6 +4,9 @@
 
 #include "exprengine/builtin_category.h"
 
+#include <string_view>
+#include <vector>
+
 namespace orvex::engine {
 
 class TExprBuiltInManager;
@@ -12,6 +15,14 @@ class TExprBuiltInManager;
 // order of categories: bcMath, bcStrings, bcDateTime, bcBoolean,
 // bcConversion, bcAggregate; within a category in a fixed order.
 void RegisterBuiltins(TExprBuiltInManager& manager, TBuiltInCategories categories);
+
+// Whether a built-in of one of the categories has this name (ASCII letters
+// in any case). Answers without filling the shared registry, which costs
+// more than parsing a short text.
+bool IsBuiltinName(std::string_view name, TBuiltInCategories categories);
+
+// The names IsBuiltinName knows, in RegisterBuiltins' order.
+std::vector<std::string_view> BuiltinNamesInOrder();
 
 // One category each.
 void RegisterMathBuiltins(TExprBuiltInManager& manager);

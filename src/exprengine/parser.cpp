@@ -1,5 +1,7 @@
 #include "exprengine/parser.h"
 
+#include "exprengine/builtins.h"
+
 #include "exprengine/boolean_nodes.h"
 #include "exprengine/builtin_manager.h"
 #include "exprengine/char_classes.h"
@@ -185,6 +187,14 @@ void TExpressionParser::SetBuiltIns(TBuiltInCategories categories) {
 }
 
 TExprIdentifierDef* TExpressionParser::FindIdentifier(std::string_view name) {
+    // Building the lookup fills the shared built-in registry on first use,
+    // which costs more than parsing a short text; a name that is neither
+    // one of this parser's identifiers nor an enabled built-in's is answered
+    // without it. (Keys are cut to 255 bytes, so longer names take the
+    // lookup.)
+    if (lookupDirty_ && name.size() < 255 && identifiers_->IndexOfIdentifier(name) < 0 &&
+        !IsBuiltinName(name, builtIns_))
+        return nullptr;
     if (lookupDirty_)
         RebuildLookup();
     const auto found = lookupTable_.find(LookupKey(name));

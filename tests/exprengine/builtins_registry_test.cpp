@@ -4,6 +4,7 @@
 #include "builtins_test_support.h"
 
 #include "exprengine/builtin_manager.h"
+#include "exprengine/builtins.h"
 #include "exprengine/identifier_def.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,27 @@ TEST(BuiltinLibrary, RegistersEveryCallbackInOrder) {
 }
 
 // The shared registry holds the whole library with every category.
+// The parser answers unknown names from the library's name list without
+// filling the registry; the list must be the registry's.
+TEST(SharedRegistry, NameListIsTheRegistrys) {
+    const std::vector<std::string_view> names = BuiltinNamesInOrder();
+    const TExprBuiltInManager& registry = BuiltinManager();
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(registry.IdentifierCount()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const TBuiltInExprIdentifierDef& definition = registry.IdentifierAt(static_cast<int>(i));
+        EXPECT_EQ(names[i], definition.Name());
+        EXPECT_TRUE(IsBuiltinName(definition.Name(), TBuiltInCategories{definition.Category()}));
+        TBuiltInCategories others = TBuiltInCategories::All();
+        others.Exclude(definition.Category());
+        EXPECT_FALSE(IsBuiltinName(definition.Name(), others)) << definition.Name();
+    }
+    EXPECT_TRUE(IsBuiltinName("SQRT", TBuiltInCategories{bcMath}));
+    EXPECT_TRUE(IsBuiltinName("ifs", TBuiltInCategories{bcBoolean}));
+    EXPECT_FALSE(IsBuiltinName("sqr", TBuiltInCategories{bcStrings}));
+    EXPECT_FALSE(IsBuiltinName("sqrtx", TBuiltInCategories::All()));
+    EXPECT_FALSE(IsBuiltinName("", TBuiltInCategories::All()));
+}
+
 TEST(SharedRegistry, HoldsTheWholeLibraryInOrder) {
     ExpectEntries(BuiltinManager(), LibraryOrder().size());
 }
