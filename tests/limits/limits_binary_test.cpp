@@ -24,9 +24,10 @@ const std::string kLineEnd = "\r\n";
 const std::string kLineEnd = "\n";
 #endif
 
-ProcessResult RunBinary(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), ORVEX_LIMITS_BINARY);
-    return testsupport::RunProcess(ORVEX_LIMITS_BINARY, arguments);
+ProcessResult RunBinary(const std::vector<std::string>& arguments) {
+    std::vector<std::string> commandLine{ORVEX_LIMITS_BINARY};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    return testsupport::RunProcess(ORVEX_LIMITS_BINARY, commandLine);
 }
 
 void ExpectResult(const ProcessResult& result, const std::string& out) {
