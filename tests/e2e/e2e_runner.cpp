@@ -92,12 +92,29 @@ std::string WithAnyWriteErrorReason(std::string expected) {
 // text streams end every line with CR LF, and the syntax-error report shows
 // the command line the runner passed, with its quotes and backslashes,
 // where POSIX shows the program path and the arguments joined by blanks.
+// The program shows the control characters of the command line it echoes
+// in caret notation ("^[" for ESC).
+std::string InCaretNotation(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+            shown += '^';
+            shown += static_cast<char>(byte ^ 0x40);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 std::string WindowsExpectation(std::string expected, const std::vector<std::string>& arguments,
                                std::string_view programName, std::string_view exeDir) {
     std::string posixLine = "{{exe_dir}}/" + std::string(programName);
     for (std::size_t i = 1; i < arguments.size(); ++i)
         posixLine += " " + arguments[i];
-    std::string windowsLine = testsupport::CommandLineFor(arguments);
+    posixLine = InCaretNotation(posixLine);
+    std::string windowsLine = InCaretNotation(testsupport::CommandLineFor(arguments));
     if (const std::size_t at = windowsLine.find(exeDir); at != std::string::npos)
         windowsLine.replace(at, exeDir.size(), "{{exe_dir}}");
     expected = ReplaceAll(std::move(expected), posixLine + "\n", windowsLine + "\n");
