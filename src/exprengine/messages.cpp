@@ -1,5 +1,7 @@
 #include "exprengine/messages.h"
 
+#include <charconv>
+
 #include <utility>
 
 namespace orvex::engine {
@@ -78,6 +80,16 @@ std::string_view EngineMessage(std::string_view resourceId) {
     return resourceId;
 }
 
+void TMessageArg::AppendTo(std::string& text) const {
+    if (!isNumber_) {
+        text += text_;
+        return;
+    }
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number_);
+    text.append(digits, end);
+}
+
 std::string FormatEngineMessage(std::string_view resourceId,
                                 std::initializer_list<TMessageArg> args) {
     const std::string_view pattern = EngineMessage(resourceId);
@@ -89,7 +101,7 @@ std::string FormatEngineMessage(std::string_view resourceId,
         const bool placeholder =
             c == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 'd' || pattern[i + 1] == 's');
         if (placeholder && next != args.end()) {
-            text += next->Text();
+            next->AppendTo(text);
             ++next;
             ++i;
         } else {

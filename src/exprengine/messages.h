@@ -63,19 +63,25 @@ inline constexpr std::string_view SErrCaseLabelType = "cvexprpars.serrcaselabelt
 inline constexpr std::string_view SErrCaseValueType = "cvexprpars.serrcasevaluetype";
 } // namespace msg
 
-// One substitution argument: a number for %d, a text for %s.
+// One substitution argument: a number for %d, a text for %s. It refers to
+// its text, which lives until the message is made, and has nothing to
+// destroy, so that a caller that raises an error costs the unwinding no
+// clean-up step.
 class TMessageArg {
   public:
-    TMessageArg(std::int64_t number) : text_(std::to_string(number)) {}
-    TMessageArg(int number) : text_(std::to_string(number)) {}
+    TMessageArg(std::int64_t number) : number_(number), isNumber_(true) {}
+    TMessageArg(int number) : TMessageArg(std::int64_t{number}) {}
     TMessageArg(std::string_view text) : text_(text) {}
     TMessageArg(const std::string& text) : text_(text) {}
     TMessageArg(const char* text) : text_(text) {}
 
-    const std::string& Text() const { return text_; }
+    // Appends the argument as the message shows it.
+    void AppendTo(std::string& text) const;
 
   private:
-    std::string text_;
+    std::string_view text_;
+    std::int64_t number_ = 0;
+    bool isNumber_ = false;
 };
 
 // The text kept under a resource identifier; an unknown identifier gives the

@@ -344,19 +344,15 @@ TExprNodePtr TExpressionParser::ParseSigned() {
     const TokenKind sign = CurrentKind();
     if (sign == TokenKind::Plus || sign == TokenKind::Minus)
         Advance();
-    TExprNodePtr node;
+    // The operand initialises the node, which does not exist before: an
+    // error raised while reading it finds nothing here to clean up, which
+    // keeps the unwinding of an error short.
     const TokenKind kind = CurrentKind();
-    if (kind == TokenKind::LeftParen) {
-        Advance();
-        TNestingGuard guard(*this);
-        node = ParseLogical();
-        if (CurrentKind() != TokenKind::RightParen)
-            RaiseAtPosition(msg::SErrBracketExpected);
-    } else if (kind == TokenKind::Identifier || kind == TokenKind::If || kind == TokenKind::Case) {
-        node = ParseCall(kind);
-    } else {
-        node = ParseLiteral();
-    }
+    TExprNodePtr node =
+        kind == TokenKind::Identifier || kind == TokenKind::If || kind == TokenKind::Case
+            ? ParseCall(kind)
+        : kind == TokenKind::LeftParen ? ParseParenthesised()
+                                       : ParseLiteral();
     Advance(); // past the literal, the name or the closing ")"
     while (CurrentKind() == TokenKind::Power) {
         Advance();
@@ -367,6 +363,16 @@ TExprNodePtr TExpressionParser::ParseSigned() {
     }
     if (sign == TokenKind::Minus)
         node = std::make_unique<TNegateOperation>(std::move(node));
+    return node;
+}
+
+// A parenthesised expression, from its "(" to its ")".
+TExprNodePtr TExpressionParser::ParseParenthesised() {
+    Advance();
+    TNestingGuard guard(*this);
+    TExprNodePtr node = ParseLogical();
+    if (CurrentKind() != TokenKind::RightParen)
+        RaiseAtPosition(msg::SErrBracketExpected);
     return node;
 }
 

@@ -106,6 +106,7 @@ class TExpressionParser {
     // "^" and the operands: literals, names, calls, if and case.
     TExprNodePtr ParseLogical();
     TExprNodePtr ParseSigned();
+    TExprNodePtr ParseParenthesised();
     TExprNodePtr ParseLiteral() const;
     TExprNodePtr ParseNumber() const;
     TExprNodePtr ParseCall(TokenKind kind);
