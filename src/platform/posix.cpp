@@ -1,5 +1,6 @@
 // The POSIX implementation of the platform interface.
 #include "platform/platform.h"
+#include "platform/system_locale.h"
 
 #include <fcntl.h>
 #include <iconv.h>
@@ -295,6 +296,11 @@ void TakeCDateFacts(LocaleFacts& facts) {
     }
 }
 
+} // namespace
+
+// A locale object of our own per category: setlocale() would change how the
+// C library reads and writes numbers everywhere in the process. A locale the
+// system does not have means the C locale, silently.
 void ReadNumberFacts(LocaleFacts& facts) {
     const std::string_view name = EnvironmentLocaleName("LC_NUMERIC");
     if (IsCLocaleName(name))
@@ -335,20 +341,6 @@ void ReadDateFacts(LocaleFacts& facts) {
         facts.shortDayNames[i] = time.Text(shortDays[i]);
         facts.longDayNames[i] = time.Text(longDays[i]);
     }
-}
-
-} // namespace
-
-// A locale object of our own per category: setlocale() would change how the
-// C library reads and writes numbers everywhere in the process. A locale the
-// system does not have means the C locale, silently.
-LocaleFacts ReadLocaleFacts(LocaleParts parts) {
-    LocaleFacts facts;
-    if ((parts & lpNumbers) != 0)
-        ReadNumberFacts(facts);
-    if ((parts & lpDates) != 0)
-        ReadDateFacts(facts);
-    return facts;
 }
 
 bool SameTextIgnoreCase(std::string_view a, std::string_view b) {

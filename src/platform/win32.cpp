@@ -1,5 +1,6 @@
 // The Windows implementation of the platform interface.
 #include "platform/platform.h"
+#include "platform/system_locale.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -316,6 +317,10 @@ LCTYPE DayItem(LCTYPE monday, int sundayFirstIndex) {
     return monday + static_cast<LCTYPE>((sundayFirstIndex + 6) % 7);
 }
 
+} // namespace
+
+// The system's default locale, as a console program of this platform reads
+// it; names are converted to UTF-8.
 void ReadNumberFacts(LocaleFacts& facts) {
     facts.decimalSeparator = SeparatorCharacter(LocaleText(LOCALE_SDECIMAL));
     facts.thousandsSeparator = SeparatorCharacter(LocaleText(LOCALE_STHOUSAND));
@@ -339,19 +344,6 @@ void ReadDateFacts(LocaleFacts& facts) {
         facts.shortDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SABBREVDAYNAME1, i)));
         facts.longDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SDAYNAME1, i)));
     }
-}
-
-} // namespace
-
-// The system's default locale, as a console program of this platform reads
-// it; names are converted to UTF-8. Only the parts asked for are read.
-LocaleFacts ReadLocaleFacts(LocaleParts parts) {
-    LocaleFacts facts;
-    if ((parts & lpNumbers) != 0)
-        ReadNumberFacts(facts);
-    if ((parts & lpDates) != 0)
-        ReadDateFacts(facts);
-    return facts;
 }
 
 namespace {

@@ -1,8 +1,19 @@
-// The separator rule both platform files share: a locale's separator is
-// one character of the program's text, whatever the locale writes.
+// What both platform files share of the locale facts: the parts a run asks
+// for, and the rule that a locale's separator is one character of the
+// program's text, whatever the locale writes.
 #include "platform/platform.h"
+#include "platform/system_locale.h"
 
 namespace orvex::platform {
+
+LocaleFacts ReadLocaleFacts(LocaleParts parts) {
+    LocaleFacts facts;
+    if ((parts & lpNumbers) != 0)
+        ReadNumberFacts(facts);
+    if ((parts & lpDates) != 0)
+        ReadDateFacts(facts);
+    return facts;
+}
 
 char SeparatorFromCodePoint(char32_t codePoint) {
     if (codePoint > 0 && codePoint < 0x80)
