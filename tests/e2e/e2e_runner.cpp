@@ -125,7 +125,8 @@ std::string WindowsExpectation(std::string expected, const std::vector<std::stri
 
 // Why the case cannot run here, or nothing. A case that needs a locale the
 // system lacks is skipped, unless ORVEX_REQUIRE_LOCALES is set (as in
-// CI, which installs them): then it fails.
+// CI, which installs them): then it fails. On Windows the reasons are
+// by design and always skip.
 std::string Unrunnable(const TestCase& testCase) {
 #ifdef _WIN32
     if (testCase.standardOutput == "full")
@@ -173,8 +174,12 @@ class CaseTest : public testing::Test {
 
     void TestBody() override {
         if (const std::string why = Unrunnable(case_); !why.empty()) {
+#ifndef _WIN32
+            // Only a missing locale can be installed; what Windows lacks by
+            // design stays a skip even where CI demands every locale.
             if (std::getenv("ORVEX_REQUIRE_LOCALES") != nullptr && !case_.locales.empty())
                 FAIL() << why;
+#endif
             GTEST_SKIP() << why;
         }
         // The case names the file the program runs as; a name other than the
