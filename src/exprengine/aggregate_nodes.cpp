@@ -66,6 +66,9 @@ void TAggregateCount::AccumulateAggregate() {
     accumulator_.SetIntegerValue(WrapAdd(accumulator_.IntegerValue(), 1));
 }
 
+// Count, sum and avg keep the run to themselves: unlike min and max they
+// pass neither the reset nor the accumulation on to their argument, so an
+// aggregate inside them is never driven and reads as its initial value.
 void TAggregateSum::ResetAggregate() {
     ResetAccumulator();
 }
@@ -142,6 +145,8 @@ void TAggregateMin::ResetAggregate() {
     ResetAccumulator();
 }
 
+// The argument is read before the run is passed on to it, so an aggregate
+// argument is seen as it stood before this record.
 void TAggregateMin::AccumulateAggregate() {
     const TExpressionResult value = ArgumentValue();
     if (awaitingFirst_ || Less(value, accumulator_, accumulator_.ValueType)) {
@@ -159,6 +164,9 @@ void TAggregateMax::ResetAggregate() {
     ResetAccumulator();
 }
 
+// Deliberately not min's mirror image: max passes the reset on to its
+// argument but not the accumulation, so an aggregate argument of max keeps
+// its reset value for the whole run.
 void TAggregateMax::AccumulateAggregate() {
     const TExpressionResult value = ArgumentValue();
     if (awaitingFirst_ || Less(accumulator_, value, accumulator_.ValueType)) {

@@ -57,6 +57,8 @@ class TNotNode : public TUnaryOperator {
   protected:
     void CompleteValue(TExpressionResult& result) override;
     TOpCode FastComplete(TResultType operand) const override;
+    // Unlike the sign, "not" keeps the operand's leading blank (that of a
+    // positive float constant): "not  1.50000000000000E+000".
     void CompleteText(std::string& text) const override { text.insert(0, "not "); }
 };
 

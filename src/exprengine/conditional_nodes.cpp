@@ -62,6 +62,9 @@ void TIfOperation::Check() {
     RequireSameTypes();
 }
 
+// The aggregate operations visit both branches before the condition,
+// although evaluation and the text take the condition first; with aggregates
+// that read a shared source, the order decides which of them sees what.
 void TIfOperation::ResetAggregate() {
     for (TExprNode* node : {Left(), Right(), condition_.get()}) {
         if (node != nullptr)

@@ -1,40 +1,9 @@
 #include "exprengine/expr_node.h"
 
 #include "exprengine/errors.h"
-
-#include <algorithm>
-#include <array>
-#include <vector>
+#include "exprengine/expr_chain.h"
 
 namespace orvex::engine {
-namespace {
-
-// The links of one chain, top first. Most chains are a few links long, so
-// the first ones are kept on the stack and only long chains allocate.
-template <typename TNode> class TChainLinks {
-  public:
-    void Add(TNode* link) {
-        if (count_ < inline_.size())
-            inline_[count_] = link;
-        else
-            more_.push_back(link);
-        ++count_;
-    }
-    // Visits the links bottom-up, the order in which they complete.
-    template <typename TVisit> void VisitBottomUp(TVisit visit) const {
-        for (auto link = more_.rbegin(); link != more_.rend(); ++link)
-            visit(*link);
-        for (std::size_t i = std::min(count_, inline_.size()); i > 0; --i)
-            visit(inline_[i - 1]);
-    }
-
-  private:
-    std::array<TNode*, 8> inline_{};
-    std::vector<TNode*> more_;
-    std::size_t count_ = 0;
-};
-
-} // namespace
 
 void TExprNode::RequireNodeType(const TExprNode* node, TResultTypes allowed) {
     if (node == nullptr)
@@ -50,95 +19,12 @@ void TExprNode::RaiseMissingChainOperand() const {
     RaiseParserError(msg::SErrNoNodeToCheck);
 }
 
-void TExprNode::ComputeChain(TExprNode& top, TExpressionResult& result) {
-    TChainLinks<TExprNode> links;
-    TExprNode* node = &top;
-    while (node->IsChainLink()) {
-        links.Add(node);
-        TExprNode* operand = node->ChainOperand();
-        if (operand == nullptr)
-            node->RaiseMissingChainOperand();
-        node = operand;
-    }
-    node->ComputeValue(result);
-    links.VisitBottomUp([&result](TExprNode* link) { link->CompleteValue(result); });
-}
-
-std::string TExprNode::ChainText(const TExprNode& top) {
-    TChainLinks<const TExprNode> links;
-    const TExprNode* node = &top;
-    while (node != nullptr && node->IsChainLink()) {
-        links.Add(node);
-        node = node->ChainOperand();
-    }
-    std::string text = node != nullptr ? node->AsText() : std::string();
-    links.VisitBottomUp([&text](const TExprNode* link) { link->CompleteText(text); });
-    return text;
-}
-
-// The aggregate walks visit the first operand's subtree before the other
-// operand, as a recursive walk would.
-void TExprNode::ApplyAlongChain(TExprNode& top, void (TExprNode::*operation)()) {
-    TChainLinks<TExprNode> links;
-    TExprNode* node = &top;
-    while (node != nullptr && node->IsChainLink()) {
-        links.Add(node);
-        node = node->ChainOperand();
-    }
-    if (node != nullptr)
-        (node->*operation)();
-    links.VisitBottomUp([operation](TExprNode* link) {
-        if (TExprNode* other = link->OtherOperand())
-            (other->*operation)();
-    });
-}
-
-bool TExprNode::ChainContainsAggregate(const TExprNode& top) {
-    const TExprNode* node = &top;
-    while (node != nullptr && node->IsChainLink()) {
-        if (node->IsAggregateNode())
-            return true;
-        const TExprNode* other = node->OtherOperand();
-        if (other != nullptr && other->ContainsAggregate())
-            return true;
-        node = node->ChainOperand();
-    }
-    return node != nullptr && node->ContainsAggregate();
-}
-
-void TExprNode::DismantleChain(std::unique_ptr<TExprNode> first) {
-    // A first child that is no link has no chain below it to unlink.
-    if (first && !first->IsChainLink())
-        return;
-    while (first) {
-        std::unique_ptr<TExprNode> next = first->DetachFirstChild();
-        first.reset(); // its own first child is gone, so this does not recurse deeply
-        first = std::move(next);
-    }
-}
-
 TProgramValue TExprNode::Emit(TProgramBuilder& builder) {
     return builder.TreeCall(*this, false, NodeResultType());
 }
 
-TProgramValue TExprNode::EmitChain(TExprNode& top, TProgramBuilder& builder) {
-    const TProgramBuilder::TMark start = builder.Mark();
-    TChainLinks<TExprNode> links;
-    TExprNode* node = &top;
-    while (node->IsChainLink()) {
-        links.Add(node);
-        TExprNode* operand = node->ChainOperand();
-        if (operand == nullptr) // the tree raises the missing operand's error
-            return builder.TreeCall(top, true, top.NodeResultType());
-        node = operand;
-    }
-    TProgramValue value = node->Emit(builder);
-    links.VisitBottomUp(
-        [&](TExprNode* link) { value = link->EmitCompletion(builder, value, start); });
-    return value;
-}
-
-// Only chain links complete a first operand.
+// The links of TBinaryOperation and TUnaryOperator know their instructions;
+// a link of any other class runs through the tree, with everything below it.
 TProgramValue TExprNode::EmitCompletion(TProgramBuilder& builder, const TProgramValue& /*first*/,
                                         const TProgramBuilder::TMark& start) {
     builder.Rollback(start);
@@ -153,7 +39,31 @@ TBinaryOperation::TBinaryOperation(TExprNodePtr left, TExprNodePtr right)
       rightType_(right_ ? right_->NodeResultType() : rtBoolean) {}
 
 TBinaryOperation::~TBinaryOperation() {
-    DismantleChain(std::move(left_));
+    TExprChain::Dismantle(std::move(left_));
+}
+
+void TBinaryOperation::ComputeValue(TExpressionResult& result) {
+    TExprChain::ComputeLink(*this, left_.get(), result);
+}
+
+void TBinaryOperation::ResetAggregate() {
+    TExprChain::Reset(*this);
+}
+
+void TBinaryOperation::AccumulateAggregate() {
+    TExprChain::Accumulate(*this);
+}
+
+bool TBinaryOperation::ContainsAggregate() const {
+    return TExprChain::ContainsAggregate(*this);
+}
+
+std::string TBinaryOperation::AsText() const {
+    return TExprChain::Text(*this);
+}
+
+TProgramValue TBinaryOperation::Emit(TProgramBuilder& builder) {
+    return TExprChain::Emit(*this, builder);
 }
 
 void TBinaryOperation::Check() {
@@ -211,7 +121,31 @@ TUnaryOperator::TUnaryOperator(TExprNodePtr operand)
       operandType_(operand_ ? operand_->NodeResultType() : rtBoolean) {}
 
 TUnaryOperator::~TUnaryOperator() {
-    DismantleChain(std::move(operand_));
+    TExprChain::Dismantle(std::move(operand_));
+}
+
+void TUnaryOperator::ComputeValue(TExpressionResult& result) {
+    TExprChain::ComputeLink(*this, operand_.get(), result);
+}
+
+void TUnaryOperator::ResetAggregate() {
+    TExprChain::Reset(*this);
+}
+
+void TUnaryOperator::AccumulateAggregate() {
+    TExprChain::Accumulate(*this);
+}
+
+bool TUnaryOperator::ContainsAggregate() const {
+    return TExprChain::ContainsAggregate(*this);
+}
+
+std::string TUnaryOperator::AsText() const {
+    return TExprChain::Text(*this);
+}
+
+TProgramValue TUnaryOperator::Emit(TProgramBuilder& builder) {
+    return TExprChain::Emit(*this, builder);
 }
 
 void TUnaryOperator::Check() {

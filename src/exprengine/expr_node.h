@@ -1,11 +1,9 @@
 // The base classes of the expression tree.
 //
-// Every node owns its children. Operator nodes whose first operand is
-// computed into the caller's own record (binary operators, signs, "not" and
-// conversions) form chains: a flat sum of 100,000 terms is one chain of
-// 100,000 links down the left side. Evaluation, rendering, the aggregate walks
-// and destruction follow such a chain with a loop instead of recursion, so
-// the stack depth depends only on how deeply the text is nested.
+// Every node owns its children. The public operations of TExprNode are the
+// contract every node kind fulfils; the protected hooks let the operators
+// whose first operand is computed into the caller's own record take part in
+// chains, which expr_chain.h walks without recursion.
 #pragma once
 
 #include "exprengine/compiled_program.h"
@@ -53,9 +51,13 @@ class TExprNode {
     static void RequireNodeType(const TExprNode* node, TResultTypes allowed);
 
   protected:
-    // --- Chain links -----------------------------------------------------
+    friend class TExprChain;
+
+    // --- Chain hooks -------------------------------------------------------
     // A chain link computes its first operand into the caller's record and
-    // then completes the value in place.
+    // then completes the value in place. Inside a chain only these hooks are
+    // called on a link, never its ComputeValue, AsText or aggregate
+    // operations: TExprChain calls them for the whole chain at its top.
     virtual bool IsChainLink() const { return false; }
     virtual TExprNode* ChainOperand() const { return nullptr; }
     // Raises the missing-operand error for an absent first operand.
@@ -68,41 +70,37 @@ class TExprNode {
     virtual TExprNode* OtherOperand() const { return nullptr; }
     // Hands over the first child so that destruction can unlink chains.
     virtual std::unique_ptr<TExprNode> DetachFirstChild() { return nullptr; }
-
-    // The walks along a chain that starts at a link.
-    static void ComputeChain(TExprNode& top, TExpressionResult& result);
-    // ComputeChain for a link whose first operand is first; an operand that
-    // is no link itself ends the chain at once and needs no walk.
-    static void ComputeLink(TExprNode& link, TExprNode* first, TExpressionResult& result) {
-        if (first != nullptr && !first->IsChainLink()) {
-            first->ComputeValue(result);
-            link.CompleteValue(result);
-        } else {
-            ComputeChain(link, result);
-        }
-    }
-    static std::string ChainText(const TExprNode& top);
-    static void ResetChain(TExprNode& top) { ApplyAlongChain(top, &TExprNode::ResetAggregate); }
-    static void AccumulateChain(TExprNode& top) {
-        ApplyAlongChain(top, &TExprNode::AccumulateAggregate);
-    }
-    // Runs an aggregate operation over a chain in the order a recursive walk
-    // would: the first operand's subtree before each other operand.
-    static void ApplyAlongChain(TExprNode& top, void (TExprNode::*operation)());
-    static bool ChainContainsAggregate(const TExprNode& top);
-    // Destroys a subtree, unlinking first children iteratively.
-    static void DismantleChain(std::unique_ptr<TExprNode> first);
-
-    // Emits a chain bottom-up without recursion along it: the first operand
-    // at the bottom, then what completes each link. start is where the
-    // chain's code begins; a link that has to run through the tree goes
-    // back to it, since the tree then computes everything below the link.
-    static TProgramValue EmitChain(TExprNode& top, TProgramBuilder& builder);
+    // Emits what completes the link, first being where the first operand's
+    // value will be; start is where the chain's code begins, to roll back to
+    // when the link has to run through the tree after all.
     virtual TProgramValue EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
                                          const TProgramBuilder::TMark& start);
 };
 
 using TExprNodePtr = std::unique_ptr<TExprNode>;
+
+// To add an operator:
+//
+// 1. Derive a binary operator from TBinaryOperation or one of its families
+//    (TMathOperation, TBooleanOperation, TBooleanResultOperation), a unary
+//    one from TUnaryOperator (a conversion from TConvertNode).
+// 2. Override NodeResultType, ClassName and Check (run the base's check
+//    too); then Combine and OperatorText for a binary operator, or
+//    CompleteValue and, unless the operator is invisible in texts as the
+//    conversions are, CompleteText for a unary one.
+// 3. Leave ComputeValue, AsText, ResetAggregate, AccumulateAggregate,
+//    ContainsAggregate and Emit to the base: inside a chain they are never
+//    called on the link, so work done there would happen only when the
+//    node is at the top. A node that must compute its operands otherwise
+//    (TIfOperation evaluates its condition first) answers false to
+//    IsChainLink and overrides all of them.
+// 4. For the compiled form, FastCombine or FastComplete may name an
+//    instruction that computes what Combine or CompleteValue does for the
+//    given operand types (its handler lives in compiled_program.cpp);
+//    returning Generic is always correct and runs Combine or CompleteValue.
+// 5. Register it: a token kind in token_kind.h read by the scanner, its
+//    binding level and node in the parser's precedence table (parser.cpp),
+//    or for a conversion an entry in ConvertTo (convert_nodes.cpp).
 
 // Two operands. The result types of both are taken when the node is made,
 // so asking a node of a long chain for its type costs no walk.
@@ -114,15 +112,14 @@ class TBinaryOperation : public TExprNode {
     TExprNode* Left() const { return left_.get(); }
     TExprNode* Right() const { return right_.get(); }
 
-    void ComputeValue(TExpressionResult& result) override {
-        ComputeLink(*this, left_.get(), result);
-    }
+    // The chain walks of TExprChain.
+    void ComputeValue(TExpressionResult& result) override;
     void Check() override;
-    void ResetAggregate() override { ResetChain(*this); }
-    void AccumulateAggregate() override { AccumulateChain(*this); }
-    bool ContainsAggregate() const override { return ChainContainsAggregate(*this); }
-    std::string AsText() const override { return ChainText(*this); }
-    TProgramValue Emit(TProgramBuilder& builder) override { return EmitChain(*this, builder); }
+    void ResetAggregate() override;
+    void AccumulateAggregate() override;
+    bool ContainsAggregate() const override;
+    std::string AsText() const override;
+    TProgramValue Emit(TProgramBuilder& builder) override;
 
     // Raises when the operands' types differ.
     void RequireSameTypes() const;
@@ -169,15 +166,14 @@ class TUnaryOperator : public TExprNode {
 
     TExprNode* Operand() const { return operand_.get(); }
 
-    void ComputeValue(TExpressionResult& result) override {
-        ComputeLink(*this, operand_.get(), result);
-    }
+    // The chain walks of TExprChain.
+    void ComputeValue(TExpressionResult& result) override;
     void Check() override;
-    void ResetAggregate() override { ResetChain(*this); }
-    void AccumulateAggregate() override { AccumulateChain(*this); }
-    bool ContainsAggregate() const override { return ChainContainsAggregate(*this); }
-    std::string AsText() const override { return ChainText(*this); }
-    TProgramValue Emit(TProgramBuilder& builder) override { return EmitChain(*this, builder); }
+    void ResetAggregate() override;
+    void AccumulateAggregate() override;
+    bool ContainsAggregate() const override;
+    std::string AsText() const override;
+    TProgramValue Emit(TProgramBuilder& builder) override;
 
   protected:
     friend class TCompiledProgram;

@@ -214,6 +214,9 @@ void TNegateOperation::CompleteValue(TExpressionResult& result) {
     result.ValueType = NodeResultType();
 }
 
+// The operand's leading blanks go, among them the blank a positive float
+// constant starts with: -7.5 renders as "-7.50000000000000E+000". "not"
+// keeps them.
 void TNegateOperation::CompleteText(std::string& text) const {
     std::size_t start = 0;
     while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32)

@@ -124,6 +124,44 @@ TEST(Aggregates, MinPassesTheRunOnToItsArgument) {
     EXPECT_EQ(Show(parser.Evaluate()), "F:0");
 }
 
+// Which aggregate sees which value of a shared source: "next" counts up by
+// one at every read, so the results show the order of the walks.
+TEST(Aggregates, WalksVisitOperandsInTheirOrder) {
+    const struct {
+        const char* text;
+        int runs;
+        const char* outcome;
+    } cases[] = {
+        // A chain: the first operand's subtree before each other operand.
+        {"sum(next)*100 + sum(next)*10 + sum(next)", 1, "I:123"},
+        {"sum(next)*100 + sum(next)*10 + sum(next)", 2, "I:579"}, // 1+4, 2+5, 3+6
+        {"-sum(next)*10 - sum(next)", 1, "I:-12"},
+        // "if": both branches, then the condition (which reads 3 here).
+        {"if(sum(next) = 3, sum(next), sum(next))", 1, "I:1"},
+        {"if(sum(next) = 1, sum(next), sum(next) * 10)", 1, "I:20"},
+        // min reads its argument, then passes the run on; max does not pass
+        // it on, and neither do count, sum and avg.
+        {"min(max(next))", 2, "F:0"},
+        {"max(min(next))", 3, "F:0"},
+        {"sum(count) + count", 3, "I:3"},
+    };
+    for (const auto& c : cases) {
+        TExpressionParser parser;
+        parser.SetBuiltIns({bcAggregate});
+        std::int64_t reads = 0;
+        parser.Identifiers().AddFunctionHandler(
+            "next", 'I', "", [&reads](TExpressionResult& result, const TExprParameterArray&) {
+                result.SetIntegerValue(++reads);
+            });
+        parser.SetExpression(c.text);
+        TExprNode& root = *parser.Root();
+        root.ResetAggregate();
+        for (int run = 0; run < c.runs; ++run)
+            root.AccumulateAggregate();
+        EXPECT_EQ(Show(parser.Evaluate()), c.outcome) << c.text;
+    }
+}
+
 TEST(Aggregates, SumAndAvgTakeNumbersAsTheyAre) {
     TExpressionParser parser;
     parser.SetBuiltIns({bcAggregate});

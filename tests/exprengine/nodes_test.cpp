@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace orvex::engine {
@@ -151,6 +152,46 @@ TEST(Nodes, MissingOperandsAreReportedNotDereferenced) {
     TPowerOperation noBase(nullptr, Int(2));
     EXPECT_EQ(ErrorOf([&] { noBase.Check(); }), "Internal error: No node to check !");
     EXPECT_EQ(noLeft.AsText(), " + 1"); // rendering never fails
+}
+
+// Below the top of a chain: evaluation raises the missing operand's error of
+// the topmost link that lacks one, and the text leaves the gap empty.
+TEST(Nodes, MissingOperandsInsideAChain) {
+    struct TCase {
+        std::function<TExprNodePtr()> make;
+        std::string error;
+        std::string text;
+    };
+    const TCase cases[] = {
+        {[] {
+             return std::make_unique<TMultiplyOperation>(
+                 std::make_unique<TAddOperation>(nullptr, Int(1)), Int(2));
+         },
+         "No left operand for binary operation TAddOperation", " + 1 * 2"},
+        {[] {
+             return std::make_unique<TAddOperation>(
+                 std::make_unique<TSubtractOperation>(Int(1), nullptr), Int(2));
+         },
+         "No right operand for binary operation TSubtractOperation", "1 -  + 2"},
+        {[] {
+             return std::make_unique<TAddOperation>(std::make_unique<TNegateOperation>(nullptr),
+                                                    Int(1));
+         },
+         "No operand for unary operation TNegateOperation", "- + 1"},
+        {[] {
+             return std::make_unique<TNotNode>(std::make_unique<TIntToFloatNode>(
+                 std::make_unique<TAddOperation>(nullptr, nullptr)));
+         },
+         "No left operand for binary operation TAddOperation", "not  + "},
+    };
+    for (const TCase& c : cases) {
+        const TExprNodePtr chain = c.make();
+        EXPECT_EQ(ErrorOf([&] { Compute(*chain); }), c.error) << c.text;
+        EXPECT_EQ(chain->AsText(), c.text);
+        EXPECT_FALSE(chain->ContainsAggregate());
+        chain->ResetAggregate(); // the walks step over the gaps
+        chain->AccumulateAggregate();
+    }
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 // the chain; nesting is bounded by the parser's documented limit.
 #include "engine_test_support.h"
 
+#include "exprengine/boolean_nodes.h"
 #include "exprengine/builtin_manager.h"
+#include "exprengine/const_node.h"
 #include "exprengine/errors.h"
+#include "exprengine/math_nodes.h"
 #include "exprengine/parser.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +200,33 @@ TEST(NestingLimit, FitsInAOneMebibyteStack) {
         EXPECT_NE(outcome.substr(0, 2), "E:") << outcome;
         EXPECT_FALSE(outcome.empty());
     }
+}
+
+// Signs and "not" form chains too, though the parser never stacks them: a
+// host's tree may. Evaluating, rendering, compiling and destroying such a
+// chain fits in the same stack.
+TEST(LongChains, UnaryLinksFitInAOneMebibyteStack) {
+    std::string outcome;
+    RunOnStack(StackBudget, [&] {
+        TExprNodePtr chain = TConstExpression::CreateInteger(5);
+        for (int i = 0; i < ChainLength / 2; ++i) { // each pair adds 1: -(not x) = x + 1
+            chain = std::make_unique<TNotNode>(std::move(chain));
+            chain = std::make_unique<TNegateOperation>(std::move(chain));
+        }
+        chain->Check();
+        TExpressionResult value;
+        chain->ComputeValue(value);
+        chain->ResetAggregate();
+        TCompiledProgram program;
+        TExpressionResult compiled;
+        if (TProgramBuilder::Compile(*chain, program))
+            program.Run(compiled);
+        outcome = test::Show(value) + " " + test::Show(compiled) + " " +
+                  std::to_string(chain->ContainsAggregate()) + " " +
+                  std::to_string(chain->AsText() == Repeat("-not ", ChainLength / 2) + "5");
+    });
+    EXPECT_EQ(outcome, "I:" + std::to_string(5 + ChainLength / 2) +
+                           " I:" + std::to_string(5 + ChainLength / 2) + " 0 1");
 }
 
 #endif
