@@ -1,3 +1,45 @@
+// The parser: one pass of recursive descent over the scanner's tokens that
+// builds the typed tree, matching the operands' types as it goes.
+//
+// The grammar it accepts, loosest binding first (EBNF over the scanner's
+// tokens; the keywords among them ignore case):
+//
+//   logical        = [ "not" ] comparison { ( "and" | "or" | "xor" ) comparison } ;
+//   comparison     = additive [ ( "=" | "<>" | "<" | ">" | "<=" | ">=" ) additive ] ;
+//   additive       = multiplicative { ( "+" | "-" ) multiplicative } ;
+//   multiplicative = signed { ( "*" | "/" | "div" | "mod" ) signed } ;
+//   signed         = [ "+" | "-" ] operand [ "^" signed ] ;
+//   operand        = "(" logical ")" | number | string | "true" | "false" | call ;
+//   call           = name [ "(" logical { "," logical } ")" ]
+//                  | "if" "(" logical "," logical "," logical ")"
+//                  | "case" "(" logical "," logical "," logical "," logical
+//                           { "," logical } ")" ;
+//
+// A whole text is one logical followed by its end. The rules the EBNF does
+// not show:
+//
+// - A second comparison ends the expression. comparison takes at most one
+//   operator, so in "1<2<3" the second "<" is left over: the text is badly
+//   terminated (inside parentheses or an argument list, the ")" or ","
+//   is missing).
+// - "not" binds only the first comparison: "not a = b and c" is
+//   (not (a = b)) and c. It may open a logical only (the text, a
+//   parenthesis, an argument); after an operator it is an unknown token.
+// - The sign takes the whole power: -2^2 is -(2^2). The exponent is signed
+//   again, so 2^-1 is 0.5, and "^" is right-associative: 2^3^2 is 2^9.
+// - One sign only: in "--1" the second "-" is an unknown token, while
+//   "1--1" is 1 minus -1.
+// - The text must go on after "not", "and", "or", "xor", a comparison and a
+//   binary "+" or "-" ("Unexpected end of expression"); after a sign, "*",
+//   "/", "div", "mod" or "^" the end is an unknown token instead.
+// - A name's definition decides its parentheses: none for a variable or a
+//   function without parameters ("pi()" is badly terminated), exactly n
+//   arguments for a function of n parameters, at least n for one whose
+//   last parameter repeats.
+// - Every binary level but the logical one matches its operands' types
+//   (MatchOperands) before making the node.
+// - Parentheses, argument lists and exponents are levels of nesting, at
+//   most MaxNestingDepth deep; a flat chain of operators nests nothing.
 #include "exprengine/parser.h"
 
 #include "exprengine/builtins.h"
@@ -17,84 +59,68 @@
 namespace orvex::engine {
 namespace {
 
-bool IsComparison(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Less:
-    case TokenKind::Greater:
-    case TokenKind::Equal:
-    case TokenKind::LessEqual:
-    case TokenKind::GreaterEqual:
-    case TokenKind::NotEqual:
-        return true;
-    default:
-        return false;
-    }
-}
-
-TExprNodePtr MakeLogical(TokenKind kind, TExprNodePtr left, TExprNodePtr right) {
-    if (kind == TokenKind::And)
-        return std::make_unique<TBinaryAndOperation>(std::move(left), std::move(right));
-    if (kind == TokenKind::Or)
-        return std::make_unique<TBinaryOrOperation>(std::move(left), std::move(right));
-    return std::make_unique<TBinaryXOrOperation>(std::move(left), std::move(right));
-}
-
-TExprNodePtr MakeComparison(TokenKind kind, TExprNodePtr left, TExprNodePtr right) {
-    switch (kind) {
-    case TokenKind::Less:
-        return std::make_unique<TLessThanOperation>(std::move(left), std::move(right));
-    case TokenKind::Greater:
-        return std::make_unique<TGreaterThanOperation>(std::move(left), std::move(right));
-    case TokenKind::Equal:
-        return std::make_unique<TEqualOperation>(std::move(left), std::move(right));
-    case TokenKind::LessEqual:
-        return std::make_unique<TLessThanEqualOperation>(std::move(left), std::move(right));
-    case TokenKind::GreaterEqual:
-        return std::make_unique<TGreaterThanEqualOperation>(std::move(left), std::move(right));
-    default:
-        return std::make_unique<TUnequalOperation>(std::move(left), std::move(right));
-    }
-}
-
-TExprNodePtr MakeMultiplicative(TokenKind kind, TExprNodePtr left, TExprNodePtr right) {
-    switch (kind) {
-    case TokenKind::Multiply:
-        return std::make_unique<TMultiplyOperation>(std::move(left), std::move(right));
-    case TokenKind::Divide:
-        return std::make_unique<TDivideOperation>(std::move(left), std::move(right));
-    case TokenKind::IntDiv:
-        return std::make_unique<TIntDivOperation>(std::move(left), std::move(right));
-    default:
-        return std::make_unique<TModuloOperation>(std::move(left), std::move(right));
-    }
-}
-
-// The binding levels of the binary operators, loosest first.
+// The binding levels of the binary operators, loosest first. "^" binds
+// tighter than all of them and belongs to signed (ParseSigned).
 enum class TLevel { None, Logical, Comparison, Additive, Multiplicative };
 
-TLevel LevelOf(TokenKind kind) {
+using TMakeOperator = TExprNodePtr (*)(TExprNodePtr left, TExprNodePtr right);
+
+template <typename TNode> TExprNodePtr MakeOperator(TExprNodePtr left, TExprNodePtr right) {
+    return std::make_unique<TNode>(std::move(left), std::move(right));
+}
+
+// A binary operator: its level and the node it makes.
+struct TBinaryOperator {
+    TLevel level = TLevel::None;
+    TMakeOperator make = nullptr;
+};
+
+// The precedence table.
+TBinaryOperator BinaryOperatorOf(TokenKind kind) {
     switch (kind) {
     case TokenKind::And:
+        return {TLevel::Logical, MakeOperator<TBinaryAndOperation>};
     case TokenKind::Or:
+        return {TLevel::Logical, MakeOperator<TBinaryOrOperation>};
     case TokenKind::Xor:
-        return TLevel::Logical;
+        return {TLevel::Logical, MakeOperator<TBinaryXOrOperation>};
+    case TokenKind::Equal:
+        return {TLevel::Comparison, MakeOperator<TEqualOperation>};
+    case TokenKind::NotEqual:
+        return {TLevel::Comparison, MakeOperator<TUnequalOperation>};
+    case TokenKind::Less:
+        return {TLevel::Comparison, MakeOperator<TLessThanOperation>};
+    case TokenKind::Greater:
+        return {TLevel::Comparison, MakeOperator<TGreaterThanOperation>};
+    case TokenKind::LessEqual:
+        return {TLevel::Comparison, MakeOperator<TLessThanEqualOperation>};
+    case TokenKind::GreaterEqual:
+        return {TLevel::Comparison, MakeOperator<TGreaterThanEqualOperation>};
     case TokenKind::Plus:
+        return {TLevel::Additive, MakeOperator<TAddOperation>};
     case TokenKind::Minus:
-        return TLevel::Additive;
+        return {TLevel::Additive, MakeOperator<TSubtractOperation>};
     case TokenKind::Multiply:
+        return {TLevel::Multiplicative, MakeOperator<TMultiplyOperation>};
     case TokenKind::Divide:
+        return {TLevel::Multiplicative, MakeOperator<TDivideOperation>};
     case TokenKind::IntDiv:
+        return {TLevel::Multiplicative, MakeOperator<TIntDivOperation>};
     case TokenKind::Modulo:
-        return TLevel::Multiplicative;
+        return {TLevel::Multiplicative, MakeOperator<TModuloOperation>};
     default:
-        return IsComparison(kind) ? TLevel::Comparison : TLevel::None;
+        // Any other token (operand, ")", ",", "^", "not", the end) is no
+        // binary operator: it ends the operator sequence, and ParseLogical
+        // leaves it to its caller, which expects a ")" or "," there, or the
+        // end of the text, and otherwise reports the token.
+        return {};
     }
 }
 
 // An operator waiting for its right operand.
 struct TPendingOperator {
     TExprNodePtr left;
-    TokenKind kind = TokenKind::EndOfText;
+    TMakeOperator make = nullptr;
 };
 
 // Names count with their first 255 characters, ASCII letters folded to lower
@@ -138,33 +164,14 @@ void MatchOperands(TExprNodePtr& left, TExprNodePtr& right) {
 namespace {
 
 // Gives a waiting operator its right operand: the operand becomes the
-// operator's node. The logical level matches no operands.
+// operator's node. The logical level takes its operands as they are.
 void Complete(TPendingOperator& pending, TExprNodePtr& operand, TLevel level) {
     if (!pending.left)
         return;
     TExprNodePtr left = std::move(pending.left);
-    switch (level) {
-    case TLevel::Logical:
-        operand = MakeLogical(pending.kind, std::move(left), std::move(operand));
-        return;
-    case TLevel::Comparison:
+    if (level != TLevel::Logical)
         MatchOperands(left, operand);
-        operand = MakeComparison(pending.kind, std::move(left), std::move(operand));
-        return;
-    case TLevel::Additive:
-        MatchOperands(left, operand);
-        if (pending.kind == TokenKind::Plus)
-            operand = std::make_unique<TAddOperation>(std::move(left), std::move(operand));
-        else
-            operand = std::make_unique<TSubtractOperation>(std::move(left), std::move(operand));
-        return;
-    case TLevel::Multiplicative:
-        MatchOperands(left, operand);
-        operand = MakeMultiplicative(pending.kind, std::move(left), std::move(operand));
-        return;
-    case TLevel::None:
-        return;
-    }
+    operand = pending.make(std::move(left), std::move(operand));
 }
 
 } // namespace
@@ -275,15 +282,18 @@ void TExpressionParser::RaiseAtPosition(std::string_view resourceId) const {
     RaiseParserError(resourceId, {scanner_->Position(), scanner_->CurrentToken()});
 }
 
-// Levels 1 to 4 of the grammar (logical, comparison, additive,
-// multiplicative) in one loop instead of one step per level, so that a level
-// of parentheses costs two stack frames rather than seven. Each level keeps
-// at most one operator waiting for its right operand; an operator first
-// completes the waiting ones of its own and of tighter levels, which makes
-// every level left-associative. Tokens are read, operands matched and errors
-// raised exactly where the step-per-level form would do it: "not" applies to
-// the first comparison-level operand only, and a second comparison is not
-// taken, which ends the expression.
+// logical        = [ "not" ] comparison { ( "and" | "or" | "xor" ) comparison } ;
+// comparison     = additive [ ( "=" | "<>" | "<" | ">" | "<=" | ">=" ) additive ] ;
+// additive       = multiplicative { ( "+" | "-" ) multiplicative } ;
+// multiplicative = signed { ( "*" | "/" | "div" | "mod" ) signed } ;
+//
+// The four binary levels in one loop over the precedence table instead of
+// one function each, so that a level of parentheses costs two stack frames
+// rather than seven. Each level keeps at most one operator waiting for its
+// right operand; an operator first completes the waiting ones of tighter
+// levels and of its own, which makes every level left-associative. Tokens
+// are read, operands matched and errors raised exactly where a function per
+// level would do it.
 TExprNodePtr TExpressionParser::ParseLogical() {
     TPendingOperator logical;
     TPendingOperator comparison;
@@ -297,36 +307,38 @@ TExprNodePtr TExpressionParser::ParseLogical() {
     }
     for (;;) {
         TExprNodePtr operand = ParseSigned();
-        const TokenKind kind = CurrentKind();
-        const TLevel level = LevelOf(kind);
+        const TBinaryOperator next = BinaryOperatorOf(CurrentKind());
         Complete(multiplicative, operand, TLevel::Multiplicative);
-        if (level == TLevel::Multiplicative) {
-            multiplicative = {std::move(operand), kind};
-            Advance();
+        if (next.level == TLevel::Multiplicative) {
+            multiplicative = {std::move(operand), next.make};
+            Advance(); // an end here is the operand's unknown token
             continue;
         }
         Complete(additive, operand, TLevel::Additive);
-        if (level == TLevel::Additive) {
-            additive = {std::move(operand), kind};
+        if (next.level == TLevel::Additive) {
+            additive = {std::move(operand), next.make};
             Advance();
             RequireMoreText();
             continue;
         }
-        const bool secondComparison = level == TLevel::Comparison && comparison.left;
+        // A comparison when one is waiting already is left unread: it ends
+        // the expression.
+        const bool secondComparison = next.level == TLevel::Comparison && comparison.left;
         Complete(comparison, operand, TLevel::Comparison);
-        if (level == TLevel::Comparison && !secondComparison) {
-            comparison = {std::move(operand), kind};
+        if (next.level == TLevel::Comparison && !secondComparison) {
+            comparison = {std::move(operand), next.make};
             Advance();
             RequireMoreText();
             continue;
         }
+        // The first comparison is complete: "not" takes it and nothing more.
         if (negateFirst) {
             operand = std::make_unique<TNotNode>(std::move(operand));
             negateFirst = false;
         }
         Complete(logical, operand, TLevel::Logical);
-        if (level == TLevel::Logical) {
-            logical = {std::move(operand), kind};
+        if (next.level == TLevel::Logical) {
+            logical = {std::move(operand), next.make};
             Advance();
             RequireMoreText();
             continue;
@@ -335,15 +347,18 @@ TExprNodePtr TExpressionParser::ParseLogical() {
     }
 }
 
-// Levels 5 to 8: one sign (a plus sign makes no node); then a parenthesised
-// expression, a call or a literal; then "^" with a signed exponent that may
-// hold "^" itself (right-associative, and tighter than the sign: -2^2 is
-// -(2^2)). A level of parentheses costs this frame and ParseLogical's, an
-// argument list ParseCall's in addition.
+// signed  = [ "+" | "-" ] operand [ "^" signed ] ;
+// operand = "(" logical ")" | number | string | "true" | "false" | call ;
+//
+// The sign is applied last, so it takes the whole power: -2^2 is -(2^2).
+// The exponent is a signed of its own, which takes every further "^": the
+// power is right-associative and its exponent may carry a sign. A plus sign
+// makes no node. A level of parentheses costs this frame and
+// ParseLogical's, an argument list ParseCall's in addition.
 TExprNodePtr TExpressionParser::ParseSigned() {
     const TokenKind sign = CurrentKind();
     if (sign == TokenKind::Plus || sign == TokenKind::Minus)
-        Advance();
+        Advance(); // an end here is the operand's unknown token
     // The operand initialises the node, which does not exist before: an
     // error raised while reading it finds nothing here to clean up, which
     // keeps the unwinding of an error short.
@@ -354,10 +369,10 @@ TExprNodePtr TExpressionParser::ParseSigned() {
         : kind == TokenKind::LeftParen ? ParseParenthesised()
                                        : ParseLiteral();
     Advance(); // past the literal, the name or the closing ")"
-    while (CurrentKind() == TokenKind::Power) {
+    if (CurrentKind() == TokenKind::Power) {
         Advance();
         TNestingGuard guard(*this);
-        TExprNodePtr exponent = ParseSigned();
+        TExprNodePtr exponent = ParseSigned(); // leaves no "^" behind
         MatchOperands(node, exponent);
         node = std::make_unique<TPowerOperation>(std::move(node), std::move(exponent));
     }
@@ -366,7 +381,10 @@ TExprNodePtr TExpressionParser::ParseSigned() {
     return node;
 }
 
-// A parenthesised expression, from its "(" to its ")".
+// "(" logical ")"
+//
+// Leaves the ")" as the current token, as the other operands leave their
+// last token.
 TExprNodePtr TExpressionParser::ParseParenthesised() {
     Advance();
     TNestingGuard guard(*this);
@@ -376,6 +394,10 @@ TExprNodePtr TExpressionParser::ParseParenthesised() {
     return node;
 }
 
+// number | string | "true" | "false"
+//
+// Any other token cannot start an operand: ")", ",", "not", an operator
+// (the second sign of "--1") or the end of the text.
 TExprNodePtr TExpressionParser::ParseLiteral() const {
     switch (CurrentKind()) {
     case TokenKind::Number:
@@ -390,6 +412,8 @@ TExprNodePtr TExpressionParser::ParseLiteral() const {
     }
 }
 
+// number
+//
 // An integer when the text reads as a 64-bit integer, otherwise a float.
 TExprNodePtr TExpressionParser::ParseNumber() const {
     const std::string& text = scanner_->CurrentToken();
@@ -402,12 +426,15 @@ TExprNodePtr TExpressionParser::ParseNumber() const {
     return TConstExpression::CreateFloat(real);
 }
 
-// A name, "if" or "case", with its arguments where it takes any: 3 for
-// "if", at least 4 for "case", and for a name its definition's count
-// (negative: that many or more), 0 for a variable. A call with 0 takes no
-// parentheses. A positive count must be met exactly. The closing ")" stays
-// the current token. The argument loop is kept in this one frame because an
-// argument list is a level of nesting.
+// call = name [ "(" logical { "," logical } ")" ]
+//      | "if" "(" logical "," logical "," logical ")"
+//      | "case" "(" logical "," logical "," logical "," logical { "," logical } ")" ;
+//
+// The number of arguments: 3 for "if", at least 4 for "case", and for a
+// name its definition's count (negative: that many or more), 0 for a
+// variable. A call with 0 takes no parentheses; a positive count must be
+// met exactly. The closing ")" stays the current token. The argument loop
+// is kept in this one frame because an argument list is a level of nesting.
 TExprNodePtr TExpressionParser::ParseCall(TokenKind kind) {
     TExprIdentifierDef* definition = nullptr;
     int count = kind == TokenKind::If ? 3 : -4;

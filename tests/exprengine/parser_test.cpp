@@ -120,6 +120,24 @@ INSTANTIATE_TEST_SUITE_P(
         TOutcomeCase{"1 + 1e400", "E:Invalid numerical value : 1e400"},
         TOutcomeCase{"1 + _", "E:Unknown character at pos 5: \"_\""}));
 
+// The grammar's quirks: one comparison per logical operand, the sign over
+// the whole power and a signed exponent, "not" only at the start, and no
+// type matching between logical operands.
+INSTANTIATE_TEST_SUITE_P(
+    GrammarRules, Arithmetic,
+    testing::Values(TOutcomeCase{"(1<2<3)", "E:Expected ) bracket at position 6, but got <"},
+                    TOutcomeCase{"1 < 2 + 3 < 4",
+                                 "E:Badly terminated expression. Found token at position 12 : <"},
+                    TOutcomeCase{"1<2 and 2<3", "B:true"}, TOutcomeCase{"2^-3^2", "F:0.001953125"},
+                    TOutcomeCase{"-2^-2", "F:-0.25"},
+                    TOutcomeCase{"-", "E:Unknown token at pos 2 : "},
+                    TOutcomeCase{"2 mod", "E:Unknown token at pos 6 : "},
+                    TOutcomeCase{"not not true", "E:Unknown token at pos 8 : not"},
+                    TOutcomeCase{"1 + not true", "E:Unknown token at pos 8 : not"},
+                    TOutcomeCase{"1 and 2.5",
+                                 "E:Node type (rtFloat) not in allowed types (rtBoolean,rtInteger) "
+                                 "for expression:  2.50000000000000E+000"}));
+
 // Only the root is checked; the nodes below cope with what they receive.
 INSTANTIATE_TEST_SUITE_P(
     BelowTheRoot, Arithmetic,
