@@ -9,11 +9,12 @@
 // bottom-up. The stack depth then depends only on how deeply the text nests
 // (parentheses, argument lists, exponents), which the parser limits.
 //
-// The walks reach the nodes only through the chain hooks of TExprNode
+// The walks reach the links only through the chain hooks of TExprNode
 // (IsChainLink, ChainOperand, CompleteValue, CompleteText, OtherOperand,
-// DetachFirstChild, RaiseMissingChainOperand and EmitCompletion). Each walk
-// has the visible effect that the plain recursive walk would have: the same
-// values, texts and errors, in the same order.
+// DetachFirstChild, RaiseMissingChainOperand and EmitCompletion); the
+// operand at the bottom and the other operands get the ordinary operations.
+// Each walk has the visible effect that the plain recursive walk would
+// have: the same values, texts and errors, in the same order.
 #pragma once
 
 #include "exprengine/compiled_program.h"
