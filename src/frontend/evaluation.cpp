@@ -10,6 +10,7 @@
 #include "frontend/radix.h"
 
 #include <string_view>
+#include <utility>
 
 namespace orvex::frontend {
 
@@ -142,8 +143,8 @@ int EvaluateAndPrint(const std::string& expression, const TEvaluationPlan& plan,
         const engine::TExpressionResult result = parser.Evaluate();
 
         exitCode = WriteImmediatePart(result, settings, out, exitCode);
-        const TOutput output = ResultText(result, plan, settings);
-        out << InRadix(output.Text, plan);
+        TOutput output = ResultText(result, plan, settings);
+        out << InRadix(std::move(output.Text), plan);
         if (output.Numeric)
             out << plan.ResultSuffix;
         out << '\n';

@@ -9,7 +9,6 @@
 #include "formatting/format_settings.h"
 #include "frontend/run_settings.h"
 
-#include <cstdint>
 #include <string>
 
 namespace orvex::frontend {
