@@ -1,10 +1,12 @@
 #include "docgen/man_page.h"
 
 #include "docgen/option_forms.h"
+#include "frontend/exit_codes.h"
 #include "frontend/help.h"
 
 #include <map>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -179,14 +181,16 @@ void WriteNotes(std::ostream& out, const TSection& lines) {
 
 // Where a process status has 8 bits, the negative codes arrive modulo 256.
 std::string EightBitNote(std::string_view code) {
-    if (code == "-1")
-        return " (255 on POSIX systems)";
-    if (code == "-2")
-        return " (254 on POSIX systems)";
+    for (const int negative : {frontend::kExitTrue, frontend::kExitFalse})
+        if (code == std::to_string(negative))
+            return " (" + std::to_string(frontend::EightBitStatus(negative)) + " on POSIX systems)";
     return {};
 }
 
+// The help's table of codes, with the failed write the help does not list.
 void WriteExitStatus(std::ostream& out, const TSection& lines) {
+    using namespace frontend;
+    const std::string missingParameters = std::to_string(kExitMissingParameters);
     for (const std::string& line : lines) {
         const std::string_view view = Trim(line);
         if (view.starts_with("* ")) {
@@ -199,27 +203,35 @@ void WriteExitStatus(std::ostream& out, const TSection& lines) {
         const std::string_view code = view.substr(0, dash);
         WriteTagged(out, std::string(code) + EightBitNote(code), view.substr(dash + 3));
         // The help predates the checked output; the page lists it in order.
-        if (code == "64")
-            WriteTagged(out, "74", "Standard Output Could Not Be Written");
+        if (code == missingParameters)
+            WriteTagged(out, std::to_string(kExitWriteError),
+                        "Standard Output Could Not Be Written");
     }
     out << ".PP\n"
            "A process status of 8 bits, as on Linux and other POSIX systems, holds "
-           "\\-1 as 255 and \\-2 as 254,\n"
-           "so a true comparison and a help request share the status 255.\n"
-           "On Windows the program returns the full 32\\-bit values.\n"
-           "Codes 84 to 87 are reserved: this version does not set them.\n"
-           ".PP\n"
-           "Status 74 comes with the message\n"
-           ".IR \"program\" \": write error: \" message\n"
+        << Roff(std::to_string(kExitTrue)) << " as " << EightBitStatus(kExitTrue) << " and "
+        << Roff(std::to_string(kExitFalse)) << " as " << EightBitStatus(kExitFalse) << ",\n";
+    if (EightBitStatus(kExitTrue) == kExitHelpRequested)
+        out << "so a true comparison and a help request share the status " << kExitHelpRequested
+            << ".\n";
+    out << "On Windows the program returns the full 32\\-bit values.\n"
+        << "Codes " << kFirstReservedExitCode << " to " << kLastReservedExitCode
+        << " are reserved: this version does not set them.\n"
+        << ".PP\n"
+        << "Status " << kExitWriteError << " comes with the message\n"
+        << ".IR \"program\" \": write error: \" message\n"
            "on standard error when the result cannot be written: a full device, a closed\n"
            "standard output, or a broken pipe while SIGPIPE is ignored.\n"
            ".PP\n"
-           "Status 82 comes only from an integer division below the top of the\n"
+        << "Status " << kExitInvalidIntegerDivision
+        << " comes only from an integer division below the top of the\n"
            "expression, as in \\fB(7.5 div 2) + 1\\fR.\n"
            "At the top, a float operand of \\fBdiv\\fR or \\fBmod\\fR is a type error\n"
-           "(80), as in \\fB7.5 div 2\\fR.\n"
-           "A division by zero with \\fB/\\fR or \\fBdiv\\fR gives 81, a remainder of a\n"
-           "division by zero (\\fB7 mod 0\\fR) gives 80.\n";
+        << "(" << kExitEvaluationError << "), as in \\fB7.5 div 2\\fR.\n"
+        << "A division by zero with \\fB/\\fR or \\fBdiv\\fR gives " << kExitDivideByZero
+        << ", a remainder of a\n"
+           "division by zero (\\fB7 mod 0\\fR) gives "
+        << kExitEvaluationError << ".\n";
 }
 
 // One example: the command after a "$ " prompt, then its output, then its

@@ -6,6 +6,7 @@
 #include "cmdline/syntax_error.h"
 #include "cmdline/unclaimed_params.h"
 #include "frontend/evaluation.h"
+#include "frontend/exit_codes.h"
 #include "frontend/help.h"
 #include "frontend/options.h"
 #include "frontend/preparation.h"
@@ -19,11 +20,6 @@ constexpr std::string_view kShortVersion = "2.4.0";
 constexpr std::string_view kFullVersion = "2.4.0.290";
 constexpr std::string_view kDescription =
     "Perform Basic Arithmetic Calculations at the Command-Line";
-
-constexpr int kExitMissingParameters = 64;
-constexpr int kExitHelpRequested = 255;
-// EX_IOERR: standard output could not be written.
-constexpr int kExitWriteError = 74;
 
 // The pattern an empty --format value stands for.
 constexpr std::string_view kDefaultFormatPattern = "#,##0.#";
@@ -74,38 +70,59 @@ bool FirstOnTheLine(const cmdline::TFindParamRec& a, const cmdline::TFindParamRe
     return a.Found && (!b.Found || a.Index < b.Index) && (!c.Found || a.Index < c.Index);
 }
 
-// Radix output ignores decimal places and zero padding; of several radix
-// options the first on the command line wins.
-void ResolveRadix(TOptionRecords& o) {
-    if (o.Bin.Found || o.Oct.Found || o.Hex.Found) {
-        o.DecimalPlaces.Found = false;
-        o.UseZeros.Found = false;
-    }
+// Of several radix options the first on the command line wins. Two options
+// never share an argument, so exactly one wins when any was found.
+TRadix WinningRadix(const TOptionRecords& o) {
     if (FirstOnTheLine(o.Bin, o.Oct, o.Hex))
-        o.Oct.Found = o.Hex.Found = false;
+        return TRadix::Binary;
     if (FirstOnTheLine(o.Oct, o.Bin, o.Hex))
-        o.Bin.Found = o.Hex.Found = false;
+        return TRadix::Octal;
     if (FirstOnTheLine(o.Hex, o.Bin, o.Oct))
-        o.Bin.Found = o.Oct.Found = false;
+        return TRadix::Hexadecimal;
+    return TRadix::Decimal;
 }
 
-// -d implies zero padding; --np cancels it, also when -d implied it.
-void ResolvePadding(TOptionRecords& o) {
-    if (o.DecimalPlaces.Found)
-        o.UseZeros.Found = true;
-    if (o.NoPadding.Found)
-        o.UseZeros.Found = false;
+// -d implies zero padding and --np cancels it, also when -d implied it.
+// Radix output ignores both -d and -u; the decimal count still shapes the
+// pattern the radix output starts from.
+bool PadsWithZeros(const TOptionRecords& o, TRadix radix) {
+    if (radix != TRadix::Decimal || o.NoPadding.Found)
+        return false;
+    return o.UseZeros.Found || o.DecimalPlaces.Found;
 }
 
-std::string NumberPattern(const TRunSettings& settings) {
-    const TOptionRecords& o = settings.Options;
+std::string NumberPattern(const TOptionRecords& o, const TOptionValues& values, bool zeros) {
     if (o.Format.Found)
-        return o.Format.Value.empty() ? std::string(kDefaultFormatPattern) : o.Format.Value;
-    const std::int32_t decimals = std::min(settings.DecimalPlaces, kMaxPatternDecimals);
+        return values.Format.empty() ? std::string(kDefaultFormatPattern) : values.Format;
+    const std::int32_t decimals = std::min(values.DecimalPlaces, kMaxPatternDecimals);
     std::string pattern = "0.";
     if (decimals > 0)
-        pattern.append(static_cast<std::size_t>(decimals), o.UseZeros.Found ? '0' : '#');
+        pattern.append(static_cast<std::size_t>(decimals), zeros ? '0' : '#');
     return pattern;
+}
+
+// The evaluation road once the options are resolved: preparing the
+// expression, the comparison guard, evaluating and printing.
+void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings) {
+    const TEvaluationPlan plan = ResolvePlan(settings.Options, settings.Values);
+    if (context.BannerAllowed && plan.Banner)
+        cmdline::ShowBanner(context, context.FileVersionInfo, plan.BuildInformation, true);
+    cmdline::GetUnclaimedParams(settings.Expression, context.ParamStatus, -1, -1);
+    std::string expression = Normalise(settings.Expression, true);
+    if (plan.ZeroSubstitution)
+        expression = ZeroSubstitute(expression, context.FormatSettings);
+    if (plan.ShowExpression)
+        WriteExpressionLine(context.StdOutText(), expression);
+    // The engine would read a second comparison as a badly terminated
+    // expression; the calculator refuses it up front with its own exit code.
+    if (CountComparisons(expression) == TComparisonClass::TooManyComparisons) {
+        TakeErrorExit(context, settings, 1, kExitTooManyComparisons,
+                      DriverString("orvex.smorethanonecomparison"), true);
+        return;
+    }
+    context.ExitCode =
+        EvaluateAndPrint(expression, plan, context.FormatSettings, context.StdOutText(),
+                         context.StdErrText(), context.ExitCode);
 }
 
 } // namespace
@@ -139,7 +156,7 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
 
 void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings) {
     context.SwitchStyle = 2;
-    settings.DecimalPlaces = 6;
+    settings.Values.DecimalPlaces = 6;
     cmdline::InitFileVersionInfo(context, context.FileVersionInfo, kShortVersion, kFullVersion,
                                  kDescription, false);
     DeclareOptions(context, settings);
@@ -161,10 +178,8 @@ void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings) {
         cmdline::ShowBanner(context, context.FileVersionInfo, true, false);
     else if (o.Info.Found)
         cmdline::ShowBanner(context, context.FileVersionInfo, true, true);
-    else {
-        ResolveEvaluationSettings(context, settings);
+    else
         RunEvaluationRoad(context, settings);
-    }
 }
 
 void TakeErrorExit(cmdline::TCmdLineContext& context, const TRunSettings& settings,
@@ -182,45 +197,22 @@ void TakeErrorExit(cmdline::TCmdLineContext& context, const TRunSettings& settin
     context.ExitCode = exitCode;
 }
 
-void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& settings) {
-    TOptionRecords& o = settings.Options;
-    if (context.BannerAllowed && (o.Banner.Found || o.Verbose.Found))
-        cmdline::ShowBanner(context, context.FileVersionInfo, o.Verbose.Found, true);
-    ResolveRadix(o);
-    settings.Multiplier = 1;
-    ResolvePadding(o);
-    if (o.Percent.Found) {
-        settings.ResultSuffix.assign(1, '%'); // not "=": GCC 12 warns falsely on it
-        settings.Multiplier = 100;
+TEvaluationPlan ResolvePlan(const TOptionRecords& options, const TOptionValues& values) {
+    TEvaluationPlan plan;
+    plan.Banner = options.Banner.Found || options.Verbose.Found;
+    plan.BuildInformation = options.Verbose.Found;
+    plan.ZeroSubstitution = options.Zero.Found;
+    plan.ShowExpression = options.ShowExpression.Found;
+    plan.Radix = WinningRadix(options);
+    plan.NumberPattern = NumberPattern(options, values, PadsWithZeros(options, plan.Radix));
+    if (options.Percent.Found) {
+        plan.Multiplier = 100;
+        plan.ResultSuffix.assign(1, '%'); // not "=": GCC 12 warns falsely on it
     }
-    settings.NumberPattern = NumberPattern(settings);
-    cmdline::GetUnclaimedParams(settings.Expression, context.ParamStatus, -1, -1);
-}
-
-void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings) {
-    const TOptionRecords& options = settings.Options;
-    std::string expression = Normalise(settings.Expression, true);
-    if (options.Zero.Found)
-        expression = ZeroSubstitute(expression, context.FormatSettings);
-    if (options.ShowExpression.Found)
-        WriteExpressionLine(context.StdOutText(), expression);
-    // The engine would read a second comparison as a badly terminated
-    // expression; the calculator refuses it up front with its own exit code.
-    if (CountComparisons(expression) == TComparisonClass::TooManyComparisons) {
-        TakeErrorExit(context, settings, 1, 83, DriverString("orvex.smorethanonecomparison"), true);
-        return;
-    }
-    TRenderOptions render;
-    render.Multiplier = settings.Multiplier;
-    render.ResultSuffix = settings.ResultSuffix;
-    render.Binary = options.Bin.Found;
-    render.Octal = options.Oct.Found;
-    render.Hexadecimal = options.Hex.Found;
-    render.NoPrefix = options.NoPrefix.Found;
-    render.ShowExpression = options.ShowExpression.Found;
-    context.ExitCode = EvaluateAndPrint(
-        expression, settings.MinLength, settings.BlockSize, settings.NumberPattern, render,
-        context.FormatSettings, context.StdOutText(), context.StdErrText(), context.ExitCode);
+    plan.NoPrefix = options.NoPrefix.Found;
+    plan.MinLength = values.MinLength;
+    plan.BlockSize = values.BlockSize;
+    return plan;
 }
 
 } // namespace orvex::frontend

@@ -17,14 +17,14 @@ namespace orvex::frontend {
 // One whole run: arguments without argument 0, the executable's path (for
 // the identity record and the directory in syntax reports) and the command
 // line as typed. Both outputs are flushed before it returns. Returns the exit
-// code (-2, -1, 0, 64, 80 to 83 or 255), or 74 when standard output could not
-// be written, after saying so on standard error.
+// code the road set (see exit_codes.h), or kExitWriteError when standard
+// output could not be written, after saying so on standard error.
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
                const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,
                platform::Console& console);
 
 // The road over a started framework context; sets context.ExitCode and
-// leaves the resolved settings in settings.
+// leaves the option records, their values and the expression in settings.
 void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings);
 
 // The shared error exit: the banner (with the build line when verbose was
@@ -34,14 +34,12 @@ void RunDriver(cmdline::TCmdLineContext& context, TRunSettings& settings);
 void TakeErrorExit(cmdline::TCmdLineContext& context, const TRunSettings& settings,
                    int reportVariant, int exitCode, std::string_view message, bool briefHelp);
 
-// The first part of the evaluation road: the banner when asked for, the
-// winning radix, zero padding, multiplier and suffix, the number pattern and
-// the expression from the unclaimed arguments.
-void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& settings);
-
-// The rest of the evaluation road, after the settings are resolved:
-// preparing the expression, the comparison guard, evaluating and printing.
-void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings);
+// Every decision between options that the evaluation road needs, made from
+// the records and values as the options left them: the banner, the winning
+// radix (the first on the command line), zero padding (implied by -d,
+// cancelled by --np, inert with a radix), the multiplier and suffix of the
+// percent option and the number pattern. Writes nothing.
+TEvaluationPlan ResolvePlan(const TOptionRecords& options, const TOptionValues& values);
 
 // The driver's message texts by resource identifier (for example
 // "orvex.smorethanonecomparison"); an unknown identifier gives itself.

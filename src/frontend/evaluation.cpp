@@ -6,9 +6,11 @@
 #include "formatting/error.h"
 #include "formatting/number_pattern.h"
 #include "formatting/number_text.h"
+#include "frontend/exit_codes.h"
 #include "frontend/radix.h"
 
 #include <string_view>
+#include <utility>
 
 namespace orvex::frontend {
 
@@ -23,13 +25,10 @@ struct TErrorRow {
 };
 
 constexpr TErrorRow ErrorTable[] = {
-    {"division by zero", "Divide by Zero Error", 81},
-    {"not a valid integer", "Invalid Operator(s) for Integer Division", 82},
+    {"division by zero", "Divide by Zero Error", kExitDivideByZero},
+    {"not a valid integer", "Invalid Operator(s) for Integer Division",
+     kExitInvalidIntegerDivision},
 };
-
-constexpr int OtherErrorExitCode = 80;
-constexpr int TrueExitCode = -1;
-constexpr int FalseExitCode = -2;
 
 // SumOf: the arguments as doubles, added left to right from 0.0. Nested
 // calls receive their arguments unconverted, hence ArgToFloat.
@@ -57,52 +56,59 @@ std::int64_t WrappingProduct(std::int64_t value, std::int32_t multiplier) {
                                      static_cast<std::uint64_t>(std::int64_t{multiplier}));
 }
 
-// Renders the result by its type. A boolean writes its truth word at once
-// and sets the exit code.
-TOutput RenderResult(const engine::TExpressionResult& result, const std::string& numberPattern,
-                     const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     cmdline::TTextSink& out, int& exitCode) {
+// What a result writes at once, before its text is made: a boolean its
+// truth word, a date-time (not produced by the enabled functions) its value
+// as a bare real number. Both leave an empty text for the radix step, which
+// can still fail after them. Returns the exit code a truth word sets, else
+// `exitCode`.
+int WriteImmediatePart(const engine::TExpressionResult& result,
+                       const formatting::TFormatSettings& settings, cmdline::TTextSink& out,
+                       int exitCode) {
+    if (result.ValueType == engine::rtDateTime)
+        out << formatting::ScientificText(result.DateTimeValue(), settings);
+    if (result.ValueType != engine::rtBoolean)
+        return exitCode;
+    out << (result.BooleanValue() ? "TRUE" : "FALSE");
+    return result.BooleanValue() ? kExitTrue : kExitFalse;
+}
+
+// The result's text by its type, before the radix step; writes nothing.
+TOutput ResultText(const engine::TExpressionResult& result, const TEvaluationPlan& plan,
+                   const formatting::TFormatSettings& settings) {
     switch (result.ValueType) {
     case engine::rtBoolean:
-        out << (result.BooleanValue() ? "TRUE" : "FALSE");
-        exitCode = result.BooleanValue() ? TrueExitCode : FalseExitCode;
         return {"", false};
     case engine::rtInteger: {
-        const std::int64_t product = WrappingProduct(result.IntegerValue(), options.Multiplier);
-        return {formatting::FormatIntegerWithPattern(numberPattern, product, settings)};
+        const std::int64_t product = WrappingProduct(result.IntegerValue(), plan.Multiplier);
+        return {formatting::FormatIntegerWithPattern(plan.NumberPattern, product, settings)};
     }
     case engine::rtFloat: {
         const double value = result.FloatValue();
-        const double multiplier = options.Multiplier;
+        const double multiplier = plan.Multiplier;
         const double product = formatting::CheckFloat(value * multiplier, value, multiplier);
-        return {formatting::FormatWithPattern(numberPattern, product, settings)};
+        return {formatting::FormatWithPattern(plan.NumberPattern, product, settings)};
     }
     case engine::rtString:
         return {result.StringValue, false};
     case engine::rtDateTime:
-        // Not produced by the enabled functions; shown as a bare real number.
-        out << formatting::ScientificText(result.DateTimeValue(), settings);
-        return {};
     case engine::rtCurrency:
         return {};
     }
     return {};
 }
 
-std::string InRadixes(std::string text, std::uint16_t minimumLength, std::uint16_t blockSize,
-                      const TRenderOptions& options) {
-    if (options.Binary)
-        text = ToRadix(text, 2, minimumLength, blockSize, options.NoPrefix);
-    if (options.Octal)
-        text = ToRadix(text, 8, minimumLength, blockSize, options.NoPrefix);
-    if (options.Hexadecimal)
-        text = ToRadix(text, 16, minimumLength, blockSize, options.NoPrefix);
-    return text;
+// Every result type goes through the radix step when one was chosen, so a
+// truth word or a text fails there as not being an integer.
+std::string InRadix(std::string text, const TEvaluationPlan& plan) {
+    if (plan.Radix == TRadix::Decimal)
+        return text;
+    return ToRadix(text, static_cast<int>(plan.Radix), plan.MinLength, plan.BlockSize,
+                   plan.NoPrefix);
 }
 
 int ReportError(const formatting::Error& error, const std::string& expression,
-                const TRenderOptions& options, cmdline::TTextSink& err) {
-    if (!options.ShowExpression)
+                const TEvaluationPlan& plan, cmdline::TTextSink& err) {
+    if (!plan.ShowExpression)
         WriteExpressionLine(err, expression);
     err << "ERROR!  ";
     int exitCode = 0;
@@ -116,7 +122,7 @@ int ReportError(const formatting::Error& error, const std::string& expression,
         return exitCode;
     // The message line is followed by an empty line.
     err << cmdline::Printable(error.Message()) << '\n' << '\n';
-    return OtherErrorExitCode;
+    return kExitEvaluationError;
 }
 
 } // namespace
@@ -125,10 +131,9 @@ void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression)
     out << "Expression Evaluated: " << cmdline::Printable(expression) << '\n';
 }
 
-int EvaluateAndPrint(const std::string& expression, std::uint16_t minimumLength,
-                     std::uint16_t blockSize, const std::string& numberPattern,
-                     const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     cmdline::TTextSink& out, cmdline::TTextSink& err, int exitCode) {
+int EvaluateAndPrint(const std::string& expression, const TEvaluationPlan& plan,
+                     const formatting::TFormatSettings& settings, cmdline::TTextSink& out,
+                     cmdline::TTextSink& err, int exitCode) {
     try {
         engine::TExpressionParser parser;
         parser.Identifiers().AddFunction("SumOf", 'F', "F+", &SumOf);
@@ -137,15 +142,15 @@ int EvaluateAndPrint(const std::string& expression, std::uint16_t minimumLength,
         parser.SetExpression(expression);
         const engine::TExpressionResult result = parser.Evaluate();
 
-        TOutput output = RenderResult(result, numberPattern, options, settings, out, exitCode);
-        output.Text = InRadixes(std::move(output.Text), minimumLength, blockSize, options);
-        out << output.Text;
+        exitCode = WriteImmediatePart(result, settings, out, exitCode);
+        TOutput output = ResultText(result, plan, settings);
+        out << InRadix(std::move(output.Text), plan);
         if (output.Numeric)
-            out << options.ResultSuffix;
+            out << plan.ResultSuffix;
         out << '\n';
         return exitCode;
     } catch (const formatting::Error& error) {
-        return ReportError(error, expression, options, err);
+        return ReportError(error, expression, plan, err);
     }
 }
 

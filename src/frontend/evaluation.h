@@ -1,37 +1,30 @@
 // Evaluation and result rendering: the prepared expression is evaluated once
 // with the engine, and its result written as a truth word, a number through
 // the number pattern (optionally in binary, octal or hexadecimal) or text.
-// Every error on the way is turned into words on standard error and an exit
-// code from 80 to 82.
+// Every error on the way is turned into words on standard error and one of
+// the evaluation's exit codes.
 #pragma once
 
 #include "cmdline/output_streams.h"
 #include "formatting/format_settings.h"
+#include "frontend/run_settings.h"
 
-#include <cstdint>
 #include <string>
 
 namespace orvex::frontend {
-
-struct TRenderOptions {
-    std::int32_t Multiplier = 1; // 1, or 100 with the percent option
-    std::string ResultSuffix;    // "" or "%"; follows numeric output only
-    bool Binary = false, Octal = false, Hexadecimal = false; // the driver sets at most one
-    bool NoPrefix = false;       // radix output without "%", "&" or "0x"
-    bool ShowExpression = false; // the expression line already went to standard output
-};
 
 // Writes "Expression Evaluated: " and the expression (control characters in
 // caret notation), then ends the line.
 void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression);
 
-// Evaluates `expression` once and prints the result to `out` (standard output)
-// or the error to `err` (standard error). Returns the exit code: -1 or -2 for
-// a true or false result, 80, 81 or 82 on an error, otherwise `exitCode`
-// unchanged.
-int EvaluateAndPrint(const std::string& expression, std::uint16_t minimumLength,
-                     std::uint16_t blockSize, const std::string& numberPattern,
-                     const TRenderOptions& options, const formatting::TFormatSettings& settings,
-                     cmdline::TTextSink& out, cmdline::TTextSink& err, int exitCode);
+// Evaluates `expression` once and prints the result, shaped by the plan's
+// pattern, multiplier, suffix and radix, to `out` (standard output), or the
+// error to `err` (standard error). Returns the exit code: kExitTrue or
+// kExitFalse for a truth word, an error's code, otherwise `exitCode`
+// unchanged. A truth word already written stays written when a later step
+// fails.
+int EvaluateAndPrint(const std::string& expression, const TEvaluationPlan& plan,
+                     const formatting::TFormatSettings& settings, cmdline::TTextSink& out,
+                     cmdline::TTextSink& err, int exitCode);
 
 } // namespace orvex::frontend

@@ -58,10 +58,10 @@ void DeclareOptions(cmdline::TCmdLineContext& context, TRunSettings& settings) {
         {&o.Bin, {}},
         {&o.Oct, {}},
         {&o.Hex, {}},
-        {&o.MinLength, &settings.MinLength},
-        {&o.BlockSize, &settings.BlockSize},
-        {&o.Format, &settings.NumberPattern},
-        {&o.DecimalPlaces, &settings.DecimalPlaces},
+        {&o.MinLength, &settings.Values.MinLength},
+        {&o.BlockSize, &settings.Values.BlockSize},
+        {&o.Format, &settings.Values.Format},
+        {&o.DecimalPlaces, &settings.Values.DecimalPlaces},
     };
     static_assert(std::size(kOptions) == std::size(bindings));
     cmdline::DeclareParams(context, context.ParamStatus, kOptions, bindings);

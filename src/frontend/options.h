@@ -7,8 +7,9 @@
 namespace orvex::frontend {
 
 // Declares the 21 options in their fixed order; each declaration claims its
-// arguments at once. Stores every record in settings.Options and the values
-// in settings and in the framework's error-delay and audible-error settings.
+// arguments at once. Stores every record in settings.Options, the values in
+// settings.Values and two found flags in the framework's error-delay and
+// audible-error settings.
 void DeclareOptions(cmdline::TCmdLineContext& context, TRunSettings& settings);
 
 } // namespace orvex::frontend

@@ -1,5 +1,5 @@
-// The calculator's settings for one run: what the options asked for and
-// what the driver resolved from them.
+// The calculator's settings for one run: what the options asked for, and the
+// plan the driver resolves from them for the evaluation road.
 #pragma once
 
 #include "cmdline/param_table.h"
@@ -9,9 +9,9 @@
 
 namespace orvex::frontend {
 
-// One record per declared option, as the declaration returned it. The
-// driver clears found flags to express which option wins; later steps read
-// only the flags.
+// One record per declared option, as the declaration returned it. Nothing
+// changes them afterwards: which option wins over another is decided when
+// the plan is resolved.
 struct TOptionRecords {
     cmdline::TFindParamRec Debug;
     cmdline::TFindParamRec ErrorDelay;
@@ -36,15 +36,39 @@ struct TOptionRecords {
     cmdline::TFindParamRec DecimalPlaces;
 };
 
+// The values the value options stored, read as their declarations read them.
+struct TOptionValues {
+    std::int32_t DecimalPlaces = 6; // also the value an absent -d keeps
+    std::uint16_t MinLength = 0;    // 0 when absent or not a number
+    std::uint16_t BlockSize = 0;    // 0 when absent or not a number
+    std::string Format;             // the format option's text, possibly empty
+};
+
 struct TRunSettings {
-    std::int32_t DecimalPlaces = 6;
-    std::int32_t Multiplier = 1; // 100 with the percent option
-    std::string ResultSuffix;    // "%" with the percent option
-    std::string NumberPattern;   // the format option's value, or built by the driver
-    std::uint16_t MinLength = 0; // radix output
-    std::uint16_t BlockSize = 0; // radix output
-    std::string Expression;      // the unclaimed arguments
     TOptionRecords Options;
+    TOptionValues Values;
+    std::string Expression; // the unclaimed arguments
+};
+
+// The number base of the result text; Decimal leaves it as the number
+// pattern wrote it.
+enum class TRadix { Decimal = 10, Binary = 2, Octal = 8, Hexadecimal = 16 };
+
+// Everything the evaluation road does, resolved once from the options.
+struct TEvaluationPlan {
+    bool Banner = false;           // show the banner before evaluating
+    bool BuildInformation = false; // with the build line
+    bool ZeroSubstitution = false;
+    bool ShowExpression = false; // the expression line goes to standard output first
+    std::string NumberPattern;   // never empty
+    std::int32_t Multiplier = 1; // 1, or 100 with the percent option
+    std::string ResultSuffix;    // "" or "%"; follows numeric output only
+    TRadix Radix = TRadix::Decimal;
+    bool NoPrefix = false;       // radix output without "%", "&" or "0x"
+    std::uint16_t MinLength = 0; // radix output only
+    std::uint16_t BlockSize = 0; // radix output only
+
+    bool operator==(const TEvaluationPlan&) const = default;
 };
 
 } // namespace orvex::frontend

@@ -1,13 +1,27 @@
 #include "cmdline/output_streams.h"
 #include "frontend/driver.h"
+#include "frontend/exit_codes.h"
+#include "frontend/help.h"
 
 #include "fake_console.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <set>
 #include <sstream>
 
 namespace orvex::frontend {
+
+// Found by the tests' failure messages next to the plan's type.
+void PrintTo(const TEvaluationPlan& plan, std::ostream* out) {
+    *out << "{banner " << plan.Banner << ", build " << plan.BuildInformation << ", zero "
+         << plan.ZeroSubstitution << ", show " << plan.ShowExpression << ", pattern \""
+         << plan.NumberPattern.substr(0, 40) << "\", x" << plan.Multiplier << " \""
+         << plan.ResultSuffix << "\", radix " << static_cast<int>(plan.Radix) << ", no prefix "
+         << plan.NoPrefix << ", ml " << plan.MinLength << ", bs " << plan.BlockSize << "}";
+}
+
 namespace {
 
 using testing::FakeConsole;
@@ -67,9 +81,30 @@ class FullSink final : public cmdline::TTextSink {
     std::string Deliver(std::string_view) override { return "No space left on device"; }
 };
 
+// --- Exit codes --------------------------------------------------------------
+
+// The extended help states the codes in fixed words: it must list exactly
+// the codes the roads set and the reserved ones, and 74 is the page's own.
+TEST(ExitCodes, TheHelpListsEveryCodeARoadSets) {
+    cmdline::TStringSink help;
+    PrintHelp(help, "orvex", true, false);
+    std::istringstream lines(help.Text().substr(help.Text().find("EXIT/RETURN CODES:")));
+    std::set<int> listed;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t dash = line.find(" - ");
+        if (line.starts_with("    ") && dash != std::string::npos && dash <= 7)
+            listed.insert(std::stoi(line.substr(0, dash)));
+    }
+    std::set<int> expected(kRoadExitCodes.begin(), kRoadExitCodes.end());
+    for (int code = kFirstReservedExitCode; code <= kLastReservedExitCode; ++code)
+        expected.insert(code);
+    EXPECT_EQ(listed, expected);
+    EXPECT_FALSE(listed.contains(kExitWriteError));
+}
+
 // --- Failed writes ---------------------------------------------------------
 
-TEST(Driver, AnyRoadWhoseOutputCannotBeWrittenEndsWithExitCode74) {
+TEST(Driver, AnyRoadWhoseOutputCannotBeWrittenEndsWithTheWriteErrorCode) {
     const std::vector<std::vector<std::string>> roads = {
         {"1+2"}, {"5 > 3"}, {"5 < 3"}, {"-h"}, {"--??"}, {"255", "--hex"}, {"1/0", "-s"}};
     for (const std::vector<std::string>& arguments : roads) {
@@ -80,7 +115,7 @@ TEST(Driver, AnyRoadWhoseOutputCannotBeWrittenEndsWithExitCode74) {
         const int exitCode =
             RunProgram(arguments, path, RawLine(path, arguments), out, err, console);
         SCOPED_TRACE(arguments[0]);
-        EXPECT_EQ(exitCode, 74);
+        EXPECT_EQ(exitCode, kExitWriteError);
         EXPECT_TRUE(err.Text().ends_with("orvex: write error: No space left on device\n"))
             << err.Text();
     }
@@ -88,7 +123,11 @@ TEST(Driver, AnyRoadWhoseOutputCannotBeWrittenEndsWithExitCode74) {
 
 TEST(Driver, RoadsThatWriteNothingToStandardOutputKeepTheirExitCode) {
     const std::vector<std::pair<std::vector<std::string>, int>> roads = {
-        {{"1/0"}, 81}, {{"abc"}, 80}, {{"1<2<3"}, 83}, {{}, 64}, {{"--version-only"}, 0}};
+        {{"1/0"}, kExitDivideByZero},
+        {{"abc"}, kExitEvaluationError},
+        {{"1<2<3"}, kExitTooManyComparisons},
+        {{}, kExitMissingParameters},
+        {{"--version-only"}, kExitSuccess}};
     for (const auto& [arguments, expected] : roads) {
         FullSink out;
         cmdline::TStringSink err;
@@ -105,7 +144,8 @@ TEST(Driver, AFailedStandardErrorAloneLeavesTheExitCode) {
     FullSink err;
     FakeConsole console;
     const std::vector<std::string> arguments{"1/0"};
-    EXPECT_EQ(RunProgram(arguments, "/opt/calc/orvex", "orvex 1/0", out, err, console), 81);
+    EXPECT_EQ(RunProgram(arguments, "/opt/calc/orvex", "orvex 1/0", out, err, console),
+              kExitDivideByZero);
     EXPECT_EQ(out.Text(), "");
 }
 
@@ -113,7 +153,7 @@ TEST(Driver, AFailedStandardErrorAloneLeavesTheExitCode) {
 
 TEST(Driver, EmptyCommandLineReportsOnStandardErrorOnly) {
     const ProgramRun run = RunWhole({});
-    EXPECT_EQ(run.exitCode, 64);
+    EXPECT_EQ(run.exitCode, kExitMissingParameters);
     EXPECT_EQ(run.out, "");
     const std::string report =
         "Written by The Orvex Developers - https://orvex.dev\n"
@@ -182,17 +222,21 @@ TEST_P(RoadTest, TakesTheRoadOfTheStrongestOption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Precedence, RoadTest,
-    ::testing::Values(RoadCase{{"-h"}, 255, "help"}, RoadCase{{"/?"}, 255, "help"},
-                      RoadCase{{"1", "--HELP"}, 255, "help"}, RoadCase{{"?"}, 80, "evaluate"},
-                      RoadCase{{"--??"}, 255, "extended"}, RoadCase{{"--h2"}, 255, "extended"},
-                      RoadCase{{"/HELP2"}, 255, "extended"},
-                      RoadCase{{"-h", "-v"}, 255, "extended"},
-                      RoadCase{{"--info", "--version-only", "-h"}, 255, "help"},
-                      RoadCase{{"--info", "--??"}, 255, "extended"},
-                      RoadCase{{"--info", "--version-only"}, 0, "build"},
-                      RoadCase{{"--build-only", "-b", "1"}, 0, "build"},
-                      RoadCase{{"-i", "1+1"}, 0, "info"}, RoadCase{{"/INFO", "-v"}, 0, "info"},
-                      RoadCase{{"1+1"}, 0, "evaluate"}));
+    ::testing::Values(RoadCase{{"-h"}, kExitHelpRequested, "help"},
+                      RoadCase{{"/?"}, kExitHelpRequested, "help"},
+                      RoadCase{{"1", "--HELP"}, kExitHelpRequested, "help"},
+                      RoadCase{{"?"}, kExitEvaluationError, "evaluate"},
+                      RoadCase{{"--??"}, kExitHelpRequested, "extended"},
+                      RoadCase{{"--h2"}, kExitHelpRequested, "extended"},
+                      RoadCase{{"/HELP2"}, kExitHelpRequested, "extended"},
+                      RoadCase{{"-h", "-v"}, kExitHelpRequested, "extended"},
+                      RoadCase{{"--info", "--version-only", "-h"}, kExitHelpRequested, "help"},
+                      RoadCase{{"--info", "--??"}, kExitHelpRequested, "extended"},
+                      RoadCase{{"--info", "--version-only"}, kExitSuccess, "build"},
+                      RoadCase{{"--build-only", "-b", "1"}, kExitSuccess, "build"},
+                      RoadCase{{"-i", "1+1"}, kExitSuccess, "info"},
+                      RoadCase{{"/INFO", "-v"}, kExitSuccess, "info"},
+                      RoadCase{{"1+1"}, kExitSuccess, "evaluate"}));
 
 TEST(Driver, HelpUsesTheRenamedExecutableName) {
     const ProgramRun run = RunWhole({"-h", "-v"}, "/tmp/tools/calc.exe");
@@ -227,7 +271,7 @@ TEST(Driver, ABannerOptionAloneTakesTheEvaluationRoadWithAnEmptyExpression) {
     EXPECT_TRUE(run.err.Text().ends_with("Expression Evaluated: \n"
                                          "ERROR!  Cannot evaluate: empty expression\n\n"))
         << run.err.Text();
-    EXPECT_EQ(run.context.ExitCode, 80);
+    EXPECT_EQ(run.context.ExitCode, kExitEvaluationError);
 }
 
 TEST(Driver, DebugSwitchesOnErrorDelayAndAudibleError) {
@@ -249,9 +293,9 @@ TEST(Driver, FlagSwitchesStoreTheirFoundFlagAndConsumeAValue) {
 TEST(Driver, ErrorExitBeepsWaitsAndPrintsTheBriefHelpOnStandardError) {
     DriverRun run({"--debug", "1<2=3"});
     run.Run();
-    TakeErrorExit(run.context, run.settings, 1, 83, DriverString("orvex.smorethanonecomparison"),
-                  true);
-    EXPECT_EQ(run.context.ExitCode, 83);
+    TakeErrorExit(run.context, run.settings, 1, kExitTooManyComparisons,
+                  DriverString("orvex.smorethanonecomparison"), true);
+    EXPECT_EQ(run.context.ExitCode, kExitTooManyComparisons);
     EXPECT_EQ(run.out.Text(), "");
     const std::string err = run.err.Text();
     EXPECT_TRUE(err.starts_with("orvex v2.4.0")) << err;
@@ -269,7 +313,7 @@ TEST(Driver, ErrorExitAfterAnExplicitBannerPrintsNoSecondBanner) {
     DriverRun run({"-b", "-v", "1"});
     run.Run();
     const std::string before = run.err.Text();
-    TakeErrorExit(run.context, run.settings, 1, 83, "Bad", true);
+    TakeErrorExit(run.context, run.settings, 1, kExitTooManyComparisons, "Bad", true);
     const std::string after = run.err.Text().substr(before.size());
     EXPECT_TRUE(after.starts_with("Invalid or Incomplete Syntax!\n")) << after;
 }
@@ -290,97 +334,169 @@ TEST(Driver, LongCommandLinesComplete) {
     EXPECT_EQ(run.settings.Expression, expected.substr(1));
 }
 
-// --- Resolved settings -----------------------------------------------------
+// --- The evaluation plan -------------------------------------------------
 
-struct SettingsCase {
-    std::vector<std::string> arguments;
-    std::string pattern;
-    std::string expression;
-    std::int32_t multiplier = 1;
-    std::string suffix;
-};
-
-SettingsCase Expect(std::vector<std::string> arguments, std::string pattern, std::string expression,
-                    std::int32_t multiplier = 1, std::string suffix = "") {
-    return {std::move(arguments), std::move(pattern), std::move(expression), multiplier,
-            std::move(suffix)};
+// The plan of a whole run, resolved again from the records it left: they
+// stay as parsed, so the driver resolved the same plan.
+TEvaluationPlan PlanOf(const std::vector<std::string>& arguments) {
+    DriverRun run(arguments);
+    run.Run();
+    return ResolvePlan(run.settings.Options, run.settings.Values);
 }
 
-class ResolvedSettingsTest : public ::testing::TestWithParam<SettingsCase> {};
+struct PlanCase {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    TEvaluationPlan Plan;
+};
 
-TEST_P(ResolvedSettingsTest, BuildsPatternMultiplierAndExpression) {
-    const SettingsCase& c = GetParam();
-    DriverRun run(c.arguments);
-    run.Run();
-    EXPECT_EQ(run.settings.NumberPattern, c.pattern);
-    EXPECT_EQ(run.settings.Expression, c.expression);
-    EXPECT_EQ(run.settings.Multiplier, c.multiplier);
-    EXPECT_EQ(run.settings.ResultSuffix, c.suffix);
+class PlanTest : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(PlanTest, ResolvesWhichOptionWins) {
+    const PlanCase& c = GetParam();
+    EXPECT_EQ(PlanOf(c.Arguments), c.Plan);
+}
+
+constexpr const char* kDefaultPattern = "0.######";
+
+// A plan with the given pattern and the defaults, changed by `change`.
+TEvaluationPlan Plan(std::string pattern,
+                     const std::function<void(TEvaluationPlan&)>& change = {}) {
+    TEvaluationPlan plan;
+    plan.NumberPattern = std::move(pattern);
+    if (change)
+        change(plan);
+    return plan;
+}
+
+void Percent(TEvaluationPlan& plan) {
+    plan.Multiplier = 100;
+    plan.ResultSuffix = "%";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Options, ResolvedSettingsTest,
+    Options, PlanTest,
     ::testing::Values(
-        Expect({"1/3"}, "0.######", "1/3"), Expect({"1/3", "-d"}, "0.00", "1/3"),
-        Expect({"-d", "2+3"}, "0.00", ""), Expect({"-d", "4", "1/3"}, "0.0000", "1/3"),
-        Expect({"-d:4", "--np", "1/3"}, "0.####", "1/3"),
-        Expect({"--no-padding", "-u", "-d=3", "1"}, "0.###", "1"),
-        Expect({"-u", "1/3"}, "0.000000", "1/3"), Expect({"/USE-ZEROES", "1/3"}, "0.000000", "1/3"),
-        Expect({"-d:0", "7"}, "0.", "7"), Expect({"-d:4294967295", "7"}, "0.", "7"),
-        Expect({"1", "-d:3", "-f"}, "#,##0.#", "1"), Expect({"-f:", "1"}, "#,##0.#", "1"),
-        Expect({"-f", "0.000", "2"}, "0.000", "2"),
-        Expect({"--format=#.#E+00", "2"}, "#.#E+00", "2"),
-        Expect({"-p", "0.5"}, "0.######", "0.5", 100, "%"),
-        Expect({"--hex", "255", "-d:3", "-u"}, "0.###", "255"),
-        Expect({"-d", "--bin", "5"}, "0.##", "-d 5"), Expect({"-b", "-b", "1"}, "0.######", "-b 1"),
-        Expect({"1", "", "+", "", "2"}, "0.######", "1  +  2"),
-        Expect({"-d4", "1"}, "0.######", "-d4 1")));
+        PlanCase{"Default", {"1/3"}, Plan(kDefaultPattern)},
+        // Decimal places and zero padding.
+        PlanCase{"DecimalsWithoutValuePadTwo", {"1/3", "-d"}, Plan("0.00")},
+        PlanCase{"DecimalsTakeAnUnreadableValue", {"-d", "2+3"}, Plan("0.00")},
+        PlanCase{"DecimalsPad", {"-d", "4", "1/3"}, Plan("0.0000")},
+        PlanCase{"NoPaddingCancelsTheImpliedPadding", {"-d:4", "--np", "1/3"}, Plan("0.####")},
+        PlanCase{"NoPaddingBeatsUseZeros", {"--no-padding", "-u", "-d=3", "1"}, Plan("0.###")},
+        PlanCase{"UseZerosPadsTheDefaultCount", {"-u", "1/3"}, Plan("0.000000")},
+        PlanCase{"UseZeroesSpelling", {"/USE-ZEROES", "1/3"}, Plan("0.000000")},
+        PlanCase{"NoDecimals", {"-d:0", "7"}, Plan("0.")},
+        PlanCase{"DecimalsBeyondTheIntegerRange", {"-d:4294967295", "7"}, Plan("0.")},
+        // The format option beats decimal places and padding.
+        PlanCase{"FormatWithoutValue", {"1", "-d:3", "-f"}, Plan("#,##0.#")},
+        PlanCase{"EmptyFormat", {"-f:", "1"}, Plan("#,##0.#")},
+        PlanCase{"FormatValue", {"-f", "0.000", "2"}, Plan("0.000")},
+        PlanCase{"FormatBeatsUseZeros", {"-u", "-f", "0.#", "2"}, Plan("0.#")},
+        PlanCase{"AttachedFormat", {"--format=#.#E+00", "2"}, Plan("#.#E+00")},
+        PlanCase{"Percent", {"-p", "0.5"}, Plan(kDefaultPattern, Percent)},
+        // Radix output: the first radix option on the line wins, and -d and
+        // -u pad no more (the decimal count still shapes the pattern).
+        PlanCase{"FirstRadixWins",
+                 {"--hex", "255", "--bin"},
+                 Plan(kDefaultPattern, [](auto& p) { p.Radix = TRadix::Hexadecimal; })},
+        PlanCase{"FirstOfThreeRadixesWins",
+                 {"255", "--oct", "--hex", "--bin"},
+                 Plan(kDefaultPattern, [](auto& p) { p.Radix = TRadix::Octal; })},
+        PlanCase{"RadixIgnoresPadding",
+                 {"--binary", "--octal", "-d", "-u"},
+                 Plan("0.##", [](auto& p) { p.Radix = TRadix::Binary; })},
+        PlanCase{"RadixKeepsTheDecimalCount",
+                 {"--hex", "255", "-d:3", "-u"},
+                 Plan("0.###", [](auto& p) { p.Radix = TRadix::Hexadecimal; })},
+        PlanCase{"RadixWidthsAndPrefix",
+                 {"--ml", "8", "--block-size:4", "--bin", "-n", "5"},
+                 Plan(kDefaultPattern,
+                      [](auto& p) {
+                          p.Radix = TRadix::Binary;
+                          p.NoPrefix = true;
+                          p.MinLength = 8;
+                          p.BlockSize = 4;
+                      })},
+        PlanCase{"RadixWithPercent",
+                 {"--HEXADECIMAL", "-p", "1"},
+                 Plan(kDefaultPattern,
+                      [](auto& p) {
+                          Percent(p);
+                          p.Radix = TRadix::Hexadecimal;
+                      })},
+        // What comes before the result.
+        PlanCase{"Banner", {"-b", "1"}, Plan(kDefaultPattern, [](auto& p) { p.Banner = true; })},
+        PlanCase{"VerboseShowsTheBannerWithTheBuildLine",
+                 {"-v", "1"},
+                 Plan(kDefaultPattern,
+                      [](auto& p) {
+                          p.Banner = true;
+                          p.BuildInformation = true;
+                      })},
+        PlanCase{"ShowAndZero",
+                 {"-s", "-z", "1"},
+                 Plan(kDefaultPattern,
+                      [](auto& p) {
+                          p.ZeroSubstitution = true;
+                          p.ShowExpression = true;
+                      })}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(ResolvedSettings, AHugeDecimalCountIsBounded) {
+// The records alone, as a declaration would leave them, without the
+// framework's reading of the value.
+TEST(EvaluationPlan, ANegativeDecimalCountGivesTheBarePattern) {
+    TOptionRecords options;
+    options.DecimalPlaces.Found = true;
+    options.DecimalPlaces.Index = 0;
+    TOptionValues values;
+    values.DecimalPlaces = -3;
+    EXPECT_EQ(ResolvePlan(options, values).NumberPattern, "0.");
+}
+
+TEST(EvaluationPlan, AHugeDecimalCountIsBounded) {
     DriverRun run({"-d:2147483647", "1"});
     run.Run();
-    EXPECT_EQ(run.settings.DecimalPlaces, 2147483647);
-    EXPECT_EQ(run.settings.NumberPattern, "0." + std::string(1 << 20, '0'));
+    EXPECT_EQ(run.settings.Values.DecimalPlaces, 2147483647);
+    EXPECT_EQ(ResolvePlan(run.settings.Options, run.settings.Values).NumberPattern,
+              "0." + std::string(1 << 20, '0'));
 }
 
-struct RadixCase {
-    std::vector<std::string> arguments;
-    bool bin, oct, hex;
-};
-
-class RadixTest : public ::testing::TestWithParam<RadixCase> {};
-
-TEST_P(RadixTest, TheFirstRadixOptionOnTheLineWins) {
-    const RadixCase& c = GetParam();
-    DriverRun run(c.arguments);
+// Resolving the plan changes no record: every option that lost keeps its
+// found flag.
+TEST(EvaluationPlan, LeavesTheOptionRecordsAsParsed) {
+    DriverRun run({"--hex", "-u", "--bin", "--np", "-d:3", "1"});
     run.Run();
     const TOptionRecords& o = run.settings.Options;
-    EXPECT_EQ(o.Bin.Found, c.bin);
-    EXPECT_EQ(o.Oct.Found, c.oct);
-    EXPECT_EQ(o.Hex.Found, c.hex);
-    if (c.bin || c.oct || c.hex) {
-        EXPECT_FALSE(o.DecimalPlaces.Found);
-        EXPECT_FALSE(o.UseZeros.Found);
-    }
+    EXPECT_TRUE(o.Hex.Found && o.Bin.Found && o.UseZeros.Found && o.NoPadding.Found &&
+                o.DecimalPlaces.Found);
+    EXPECT_EQ(run.out.Text(), "0x1\n");
+}
+
+struct ExpressionCase {
+    std::vector<std::string> arguments;
+    std::string expression;
+};
+
+class ExpressionTest : public ::testing::TestWithParam<ExpressionCase> {};
+
+TEST_P(ExpressionTest, JoinsTheUnclaimedArguments) {
+    DriverRun run(GetParam().arguments);
+    run.Run();
+    EXPECT_EQ(run.settings.Expression, GetParam().expression);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Radix, RadixTest,
-    ::testing::Values(RadixCase{{"--hex", "255", "--bin"}, false, false, true},
-                      RadixCase{{"255", "--oct", "--hex", "--bin"}, false, true, false},
-                      RadixCase{{"--binary", "--octal", "-d", "-u"}, true, false, false},
-                      RadixCase{{"--HEXADECIMAL", "1"}, false, false, true},
-                      RadixCase{{"-d", "-u", "1"}, false, false, false}));
+    Arguments, ExpressionTest,
+    ::testing::Values(ExpressionCase{{"1/3", "-d"}, "1/3"}, ExpressionCase{{"-d", "2+3"}, ""},
+                      ExpressionCase{{"-d:4", "--np", "1/3"}, "1/3"},
+                      ExpressionCase{{"-d", "--bin", "5"}, "-d 5"},
+                      ExpressionCase{{"-b", "-b", "1"}, "-b 1"},
+                      ExpressionCase{{"1", "", "+", "", "2"}, "1  +  2"},
+                      ExpressionCase{{"-d4", "1"}, "-d4 1"},
+                      ExpressionCase{{"--ml", "8", "--block-size:4", "--bin", "5"}, "5"}));
 
-TEST(ResolvedSettings, TakesTheRadixWidths) {
-    DriverRun run({"--ml", "8", "--block-size:4", "--bin", "5"});
-    run.Run();
-    EXPECT_EQ(run.settings.MinLength, 8);
-    EXPECT_EQ(run.settings.BlockSize, 4);
-    EXPECT_EQ(run.settings.Expression, "5");
-}
-
-TEST(ResolvedSettings, KeepsTheOptionRecordsInTheirOwnSlots) {
+TEST(EvaluationPlan, KeepsTheOptionRecordsInTheirOwnSlots) {
     DriverRun run({"-s", "-n", "-z", "-p", "-u", "--np", "--bs", "2", "1"});
     run.Run();
     const TOptionRecords& o = run.settings.Options;
@@ -391,7 +507,7 @@ TEST(ResolvedSettings, KeepsTheOptionRecordsInTheirOwnSlots) {
     EXPECT_TRUE(o.Zero.Found);
     EXPECT_EQ(o.Zero.Index, 2);
     EXPECT_TRUE(o.Percent.Found);
-    EXPECT_FALSE(o.UseZeros.Found);
+    EXPECT_TRUE(o.UseZeros.Found);
     EXPECT_TRUE(o.NoPadding.Found);
     EXPECT_TRUE(o.BlockSize.Found);
     EXPECT_FALSE(o.Help.Found || o.Verbose.Found || o.Info.Found || o.Format.Found);

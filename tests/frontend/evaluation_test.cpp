@@ -1,5 +1,6 @@
 #include "cmdline/output_streams.h"
 #include "frontend/evaluation.h"
+#include "frontend/exit_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,34 +18,35 @@ struct Captured {
     int ExitCode;
 };
 
-Captured Evaluate(const std::string& expression, const TRenderOptions& options = {},
+Captured Evaluate(const std::string& expression, TEvaluationPlan plan = {},
                   const std::string& pattern = DefaultPattern, std::uint16_t minimumLength = 0,
-                  std::uint16_t blockSize = 0, int exitCode = 0) {
+                  std::uint16_t blockSize = 0, int exitCode = kExitSuccess) {
+    plan.NumberPattern = pattern;
+    plan.MinLength = minimumLength;
+    plan.BlockSize = blockSize;
     cmdline::TStringSink out, err;
-    const int code = EvaluateAndPrint(expression, minimumLength, blockSize, pattern, options,
-                                      formatting::TFormatSettings{}, out, err, exitCode);
+    const int code =
+        EvaluateAndPrint(expression, plan, formatting::TFormatSettings{}, out, err, exitCode);
     return {out.Text(), err.Text(), code};
 }
 
-TRenderOptions Percent() {
-    TRenderOptions options;
-    options.Multiplier = 100;
-    options.ResultSuffix = "%";
-    return options;
+TEvaluationPlan Percent() {
+    TEvaluationPlan plan;
+    plan.Multiplier = 100;
+    plan.ResultSuffix = "%";
+    return plan;
 }
 
-TRenderOptions Radix(int radix, bool percent = false) {
-    TRenderOptions options = percent ? Percent() : TRenderOptions{};
-    options.Binary = radix == 2;
-    options.Octal = radix == 8;
-    options.Hexadecimal = radix == 16;
-    return options;
+TEvaluationPlan Radix(TRadix radix, bool percent = false) {
+    TEvaluationPlan plan = percent ? Percent() : TEvaluationPlan{};
+    plan.Radix = radix;
+    return plan;
 }
 
 struct ResultCase {
     const char* Name;
     std::string Expression;
-    TRenderOptions Options;
+    TEvaluationPlan Options;
     std::string Pattern;
     std::string Out;
     int ExitCode;
@@ -63,37 +65,49 @@ TEST_P(RenderedResult, IsPrintedToStandardOutput) {
 INSTANTIATE_TEST_SUITE_P(
     Results, RenderedResult,
     testing::Values(
-        ResultCase{"IntegerThroughPattern", "17 and 5", {}, DefaultPattern, "1\n", 0},
-        ResultCase{"FloatThroughPattern", "1102 / 81", {}, DefaultPattern, "13.604938\n", 0},
-        ResultCase{"PaddedPattern", "5 / 2", {}, "0.00", "2.50\n", 0},
-        ResultCase{"GroupingPattern", "1234567", {}, "#,##0.#", "1,234,567\n", 0},
-        ResultCase{"True", "5 > 3", {}, DefaultPattern, "TRUE\n", -1},
-        ResultCase{"False", "512 <= 100", {}, DefaultPattern, "FALSE\n", -2},
-        ResultCase{"Text", "'abc' + 'def'", {}, DefaultPattern, "abcdef\n", 0},
-        ResultCase{"SumOf", "SumOf(1, 5, 11, 22, -3, 6)", {}, DefaultPattern, "42\n", 0},
-        ResultCase{"Count", "Count(1, 2, 3)", {}, DefaultPattern, "3\n", 0},
+        ResultCase{"IntegerThroughPattern", "17 and 5", {}, DefaultPattern, "1\n", kExitSuccess},
         ResultCase{
-            "NamesIgnoreCase", "sumof(1.5, 2) + COUNT(7, 8)", {}, DefaultPattern, "5.5\n", 0},
-        ResultCase{"SumOfBelowTheRoot", "1 + SumOf(2, 3.5)", {}, DefaultPattern, "6.5\n", 0},
-        ResultCase{"PercentFloat", "0.5", Percent(), DefaultPattern, "50%\n", 0},
-        ResultCase{"PercentInteger", "3", Percent(), DefaultPattern, "300%\n", 0},
+            "FloatThroughPattern", "1102 / 81", {}, DefaultPattern, "13.604938\n", kExitSuccess},
+        ResultCase{"PaddedPattern", "5 / 2", {}, "0.00", "2.50\n", kExitSuccess},
+        ResultCase{"GroupingPattern", "1234567", {}, "#,##0.#", "1,234,567\n", kExitSuccess},
+        ResultCase{"True", "5 > 3", {}, DefaultPattern, "TRUE\n", kExitTrue},
+        ResultCase{"False", "512 <= 100", {}, DefaultPattern, "FALSE\n", kExitFalse},
+        ResultCase{"Text", "'abc' + 'def'", {}, DefaultPattern, "abcdef\n", kExitSuccess},
+        ResultCase{"SumOf", "SumOf(1, 5, 11, 22, -3, 6)", {}, DefaultPattern, "42\n", kExitSuccess},
+        ResultCase{"Count", "Count(1, 2, 3)", {}, DefaultPattern, "3\n", kExitSuccess},
+        ResultCase{"NamesIgnoreCase",
+                   "sumof(1.5, 2) + COUNT(7, 8)",
+                   {},
+                   DefaultPattern,
+                   "5.5\n",
+                   kExitSuccess},
+        ResultCase{
+            "SumOfBelowTheRoot", "1 + SumOf(2, 3.5)", {}, DefaultPattern, "6.5\n", kExitSuccess},
+        ResultCase{"PercentFloat", "0.5", Percent(), DefaultPattern, "50%\n", kExitSuccess},
+        ResultCase{"PercentInteger", "3", Percent(), DefaultPattern, "300%\n", kExitSuccess},
         // 184467440737095517 * 100 wraps around 2^64 to 84.
         ResultCase{"PercentWrapsIntegers", "184467440737095517", Percent(), DefaultPattern, "84%\n",
-                   0},
-        ResultCase{"PercentSkipsBooleans", "5 > 3", Percent(), DefaultPattern, "TRUE\n", -1},
-        ResultCase{"PercentSkipsText", "'abc'", Percent(), DefaultPattern, "abc\n", 0},
-        ResultCase{"Binary", "16384", Radix(2), DefaultPattern, "%100000000000000\n", 0},
-        ResultCase{"Octal", "-1", Radix(8), DefaultPattern, "&37777777777\n", 0},
-        ResultCase{"Hexadecimal", "255", Radix(16), DefaultPattern, "0xFF\n", 0},
-        ResultCase{"RadixOfIntegralFloat", "2 ^ 10", Radix(16), DefaultPattern, "0x400\n", 0},
-        ResultCase{"RadixThenSuffix", "0.5", Radix(16, true), DefaultPattern, "0x32%\n", 0}),
+                   kExitSuccess},
+        ResultCase{"PercentSkipsBooleans", "5 > 3", Percent(), DefaultPattern, "TRUE\n", kExitTrue},
+        ResultCase{"PercentSkipsText", "'abc'", Percent(), DefaultPattern, "abc\n", kExitSuccess},
+        ResultCase{"Binary", "16384", Radix(TRadix::Binary), DefaultPattern, "%100000000000000\n",
+                   kExitSuccess},
+        ResultCase{"Octal", "-1", Radix(TRadix::Octal), DefaultPattern, "&37777777777\n",
+                   kExitSuccess},
+        ResultCase{"Hexadecimal", "255", Radix(TRadix::Hexadecimal), DefaultPattern, "0xFF\n",
+                   kExitSuccess},
+        ResultCase{"RadixOfIntegralFloat", "2 ^ 10", Radix(TRadix::Hexadecimal), DefaultPattern,
+                   "0x400\n", kExitSuccess},
+        ResultCase{"RadixThenSuffix", "0.5", Radix(TRadix::Hexadecimal, true), DefaultPattern,
+                   "0x32%\n", kExitSuccess}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Evaluation, RadixOptionsShapeTheDigits) {
-    TRenderOptions options = Radix(16);
-    options.NoPrefix = true;
-    EXPECT_EQ(Evaluate("255", options, DefaultPattern, 4, 0).Out, "00FF\n");
-    EXPECT_EQ(Evaluate("16384", Radix(2), DefaultPattern, 0, 2).Out, "%1 00 00 00 00 00 00 00\n");
+    TEvaluationPlan plan = Radix(TRadix::Hexadecimal);
+    plan.NoPrefix = true;
+    EXPECT_EQ(Evaluate("255", plan, DefaultPattern, 4, 0).Out, "00FF\n");
+    EXPECT_EQ(Evaluate("16384", Radix(TRadix::Binary), DefaultPattern, 0, 2).Out,
+              "%1 00 00 00 00 00 00 00\n");
 }
 
 TEST(Evaluation, LeavesTheExitCodeOfANumericResultAlone) {
@@ -104,7 +118,7 @@ TEST(Evaluation, LeavesTheExitCodeOfANumericResultAlone) {
 struct ErrorCase {
     const char* Name;
     std::string Expression;
-    TRenderOptions Options;
+    TEvaluationPlan Options;
     std::string Pattern;
     std::string Out;
     std::string ErrorText; // after "ERROR!  "
@@ -123,65 +137,105 @@ TEST_P(ReportedError, IsWrittenToStandardError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, ReportedError,
-    testing::Values(
-        ErrorCase{"IntegerDivision", "1 / 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
-        ErrorCase{"FloatDivision", "1.5 / 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
-        ErrorCase{"DivByZero", "5 div 0", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
-        ErrorCase{
-            "FloatingPointPole", "0 ^ -1", {}, DefaultPattern, "", "Divide by Zero Error\n", 81},
-        ErrorCase{"NotAValidInteger",
-                  "(7.5 div 2) + 1",
-                  {},
-                  DefaultPattern,
-                  "",
-                  "Invalid Operator(s) for Integer Division\n",
-                  82},
-        // The runtime's remainder error has a capital D and matches no row.
-        ErrorCase{"ModByZero", "5 mod 0", {}, DefaultPattern, "", "Division by zero\n\n", 80},
-        ErrorCase{
-            "ParseError", "1 +", {}, DefaultPattern, "", "Unexpected end of expression\n\n", 80},
-        ErrorCase{"UnknownIdentifier",
-                  "K + 10240",
-                  {},
-                  DefaultPattern,
-                  "",
-                  "Unknown identifier: K\n\n",
-                  80},
-        ErrorCase{"EmptyExpression",
-                  "",
-                  {},
-                  DefaultPattern,
-                  "",
-                  "Cannot evaluate: empty expression\n\n",
-                  80},
-        ErrorCase{"RadixOfFraction", "10 / 4", Radix(16), DefaultPattern, "",
-                  "\"2.5\" is an invalid integer\n\n", 80},
-        ErrorCase{"RadixOfGroupedDigits", "1024", Radix(2), "#,##0.#", "",
-                  "\"1,024\" is an invalid integer\n\n", 80},
-        // The truth word is already out when the radix renderer fails.
-        ErrorCase{"RadixOfBoolean", "5 > 3", Radix(2), DefaultPattern, "TRUE",
-                  "\"\" is an invalid integer\n\n", 80},
-        ErrorCase{"RadixOfText", "'abc'", Radix(8), DefaultPattern, "",
-                  "\"abc\" is an invalid integer\n\n", 80},
-        ErrorCase{"InvalidPattern", "5", {}, "0;0;0;0;0", "", "Invalid float format\n\n", 80},
-        ErrorCase{"PercentOverflow", "1e308", Percent(), DefaultPattern, "",
-                  "Floating point overflow\n\n", 80},
-        ErrorCase{"SumOfOverflow",
-                  "SumOf(1e308, 1e308)",
-                  {},
-                  DefaultPattern,
-                  "",
-                  "Floating point overflow\n\n",
-                  80}),
+    testing::Values(ErrorCase{"IntegerDivision",
+                              "1 / 0",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Divide by Zero Error\n",
+                              kExitDivideByZero},
+                    ErrorCase{"FloatDivision",
+                              "1.5 / 0",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Divide by Zero Error\n",
+                              kExitDivideByZero},
+                    ErrorCase{"DivByZero",
+                              "5 div 0",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Divide by Zero Error\n",
+                              kExitDivideByZero},
+                    ErrorCase{"FloatingPointPole",
+                              "0 ^ -1",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Divide by Zero Error\n",
+                              kExitDivideByZero},
+                    ErrorCase{"NotAValidInteger",
+                              "(7.5 div 2) + 1",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Invalid Operator(s) for Integer Division\n",
+                              kExitInvalidIntegerDivision},
+                    // The runtime's remainder error has a capital D and matches no row.
+                    ErrorCase{"ModByZero",
+                              "5 mod 0",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Division by zero\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"ParseError",
+                              "1 +",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Unexpected end of expression\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"UnknownIdentifier",
+                              "K + 10240",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Unknown identifier: K\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"EmptyExpression",
+                              "",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Cannot evaluate: empty expression\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"RadixOfFraction", "10 / 4", Radix(TRadix::Hexadecimal),
+                              DefaultPattern, "", "\"2.5\" is an invalid integer\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"RadixOfGroupedDigits", "1024", Radix(TRadix::Binary), "#,##0.#", "",
+                              "\"1,024\" is an invalid integer\n\n", kExitEvaluationError},
+                    // The truth word is already out when the radix renderer fails.
+                    ErrorCase{"RadixOfBoolean", "5 > 3", Radix(TRadix::Binary), DefaultPattern,
+                              "TRUE", "\"\" is an invalid integer\n\n", kExitEvaluationError},
+                    ErrorCase{"RadixOfText", "'abc'", Radix(TRadix::Octal), DefaultPattern, "",
+                              "\"abc\" is an invalid integer\n\n", kExitEvaluationError},
+                    ErrorCase{"InvalidPattern",
+                              "5",
+                              {},
+                              "0;0;0;0;0",
+                              "",
+                              "Invalid float format\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"PercentOverflow", "1e308", Percent(), DefaultPattern, "",
+                              "Floating point overflow\n\n", kExitEvaluationError},
+                    ErrorCase{"SumOfOverflow",
+                              "SumOf(1e308, 1e308)",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Floating point overflow\n\n",
+                              kExitEvaluationError}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Evaluation, ShownExpressionIsNotRepeatedOnStandardError) {
-    TRenderOptions options;
-    options.ShowExpression = true;
-    const Captured run = Evaluate("1 / 0", options);
+    TEvaluationPlan plan;
+    plan.ShowExpression = true;
+    const Captured run = Evaluate("1 / 0", plan);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, "ERROR!  Divide by Zero Error\n");
-    EXPECT_EQ(run.ExitCode, 81);
+    EXPECT_EQ(run.ExitCode, kExitDivideByZero);
 }
 
 TEST(Evaluation, ExpressionLine) {

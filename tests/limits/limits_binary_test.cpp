@@ -3,6 +3,7 @@
 // what it takes back (a hundred thousand decimals on standard output, the
 // exit code of a refused nesting), and the nesting the real main thread's
 // stack must carry.
+#include "frontend/exit_codes.h"
 #include "limit_inputs.h"
 #include "subprocess.h"
 
@@ -32,7 +33,7 @@ ProcessResult RunBinary(const std::vector<std::string>& arguments) {
 
 void ExpectResult(const ProcessResult& result, const std::string& out) {
     EXPECT_FALSE(result.terminatedBySignal);
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, frontend::kExitSuccess);
     EXPECT_EQ(result.standardError, "");
     EXPECT_EQ(result.standardOutput.size(), out.size());
     EXPECT_TRUE(result.standardOutput == out) << result.standardOutput.substr(0, 200);
@@ -65,15 +66,15 @@ TEST(Binary, CarriesTheDeepestNesting) {
           Nested(kNestingLimit, "if(true,", ",0)"), Repeated("1^-", kNestingLimit) + "1"}) {
         const ProcessResult result = RunBinary({expression});
         EXPECT_FALSE(result.terminatedBySignal);
-        EXPECT_EQ(result.exitCode, 0) << result.standardError.substr(0, 200);
+        EXPECT_EQ(result.exitCode, frontend::kExitSuccess) << result.standardError.substr(0, 200);
         EXPECT_FALSE(result.standardOutput.empty());
     }
 }
 
-TEST(Binary, RefusesOneLevelMoreWithExitCode80) {
+TEST(Binary, RefusesOneLevelMoreWithTheEvaluationErrorCode) {
     const ProcessResult result = RunBinary({Nested(kNestingLimit + 1, "(", ")")});
     EXPECT_FALSE(result.terminatedBySignal);
-    EXPECT_EQ(result.exitCode, 80);
+    EXPECT_EQ(result.exitCode, frontend::kExitEvaluationError);
     EXPECT_EQ(result.standardOutput, "");
     EXPECT_TRUE(
         result.standardError.ends_with(kLineEnd + "ERROR!  " + kTooDeep + kLineEnd + kLineEnd));

@@ -7,6 +7,7 @@
 
 #include "fake_console.h"
 #include "frontend/driver.h"
+#include "frontend/exit_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,7 @@ class ResultAtTheLimit : public ::testing::TestWithParam<TResultCase> {};
 TEST_P(ResultAtTheLimit, IsPrintedInFull) {
     const TResultCase& c = GetParam();
     const TRun run = RunInProcess(c.Arguments);
-    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.ExitCode, frontend::kExitSuccess);
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Out.size(), c.Out.size());
     EXPECT_TRUE(run.Out == c.Out) << run.Out.substr(0, 200);
@@ -135,11 +136,12 @@ std::vector<TErrorCase> ErrorCases() {
 
 class ErrorAtTheLimit : public ::testing::TestWithParam<TErrorCase> {};
 
-// The prepared expression and the message, each in full, and exit code 80.
+// The prepared expression and the message, each in full, and the evaluation
+// error's exit code.
 TEST_P(ErrorAtTheLimit, IsReportedInFull) {
     const TErrorCase& c = GetParam();
     const TRun run = RunInProcess({c.Expression});
-    EXPECT_EQ(run.ExitCode, 80);
+    EXPECT_EQ(run.ExitCode, frontend::kExitEvaluationError);
     EXPECT_EQ(run.Out, "");
     const std::string expected =
         "Expression Evaluated: " + c.Expression + "\nERROR!  " + c.Message + "\n\n";
@@ -163,11 +165,11 @@ void PrintTo(const TNestingCase& c, std::ostream* out) {
 class NestingPastTheLimit : public ::testing::TestWithParam<TNestingCase> {};
 
 // One level more than the documented depth ends with a clear message and
-// exit code 80, whatever construct nests.
+// the evaluation error's exit code, whatever construct nests.
 TEST_P(NestingPastTheLimit, EndsWithAClearError) {
     const TNestingCase& c = GetParam();
     const TRun run = RunInProcess({Nested(kNestingLimit + 1, c.Open, c.Close)});
-    EXPECT_EQ(run.ExitCode, 80);
+    EXPECT_EQ(run.ExitCode, frontend::kExitEvaluationError);
     EXPECT_EQ(run.Out, "");
     EXPECT_TRUE(run.Err.starts_with("Expression Evaluated: ")) << run.Err.substr(0, 80);
     EXPECT_TRUE(run.Err.ends_with("\nERROR!  " + kTooDeep + "\n\n"))
@@ -186,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, NestingPastTheLimit,
 // size: the error comes before any deep recursion could.
 TEST(NestingPastTheLimit, SixtyThousandParenthesesEndWithTheSameError) {
     const TRun run = RunInProcess({Nested(60000, "(", ")")});
-    EXPECT_EQ(run.ExitCode, 80);
+    EXPECT_EQ(run.ExitCode, frontend::kExitEvaluationError);
     EXPECT_TRUE(run.Err.ends_with("\nERROR!  " + kTooDeep + "\n\n"));
 }
 
