@@ -1,19 +1,23 @@
 #include "formatting/text.h"
 
 namespace orvex::formatting {
+namespace {
+
+std::string Folded(std::string_view text, char (*fold)(char)) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = fold(c);
+    return folded;
+}
+
+} // namespace
 
 std::string UpperCaseAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        c = AsciiUpper(c);
-    return upper;
+    return Folded(text, AsciiUpper);
 }
 
 std::string LowerCaseAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = AsciiLower(c);
-    return lower;
+    return Folded(text, AsciiLower);
 }
 
 } // namespace orvex::formatting
