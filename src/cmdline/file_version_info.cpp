@@ -3,6 +3,7 @@
 #include "cmdline/cmdline_context.h"
 #include "cmdline/messages.h"
 #include "cmdline/text_helpers.h"
+#include "formatting/text.h"
 
 namespace orvex::cmdline {
 namespace {
@@ -49,8 +50,8 @@ void InitFileVersionInfo(const TCmdLineContext& context, TFileVersionInfoRec& re
     record.FileName = PathFileName(path);
     record.BaseName = RemoveAllIgnoreCase(record.FileName, record.Extension);
     if (upperCaseNames) {
-        record.FileName = UpperCaseAscii(record.FileName);
-        record.BaseName = UpperCaseAscii(record.BaseName);
+        record.FileName = formatting::UpperCaseAscii(record.FileName);
+        record.BaseName = formatting::UpperCaseAscii(record.BaseName);
     }
     record.ShortTitle = record.BaseName + " v" + std::string(shortVersion);
     record.FileTitle = record.FileName + " v" + std::string(fullVersion);

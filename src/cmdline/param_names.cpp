@@ -2,6 +2,7 @@
 
 #include "cmdline/cmdline_context.h"
 #include "cmdline/text_helpers.h"
+#include "formatting/text.h"
 
 #include <array>
 #include <cstdint>
@@ -219,11 +220,11 @@ bool CanStartOption(const TCmdLineContext& context, std::string_view argument) {
 }
 
 void AddKnownNames(std::string& knownNames, std::string_view names) {
-    ForEachQuotedWord(UpperCaseAscii(names), [&knownNames](std::string_view word) {
+    ForEachQuotedWord(formatting::UpperCaseAscii(names), [&knownNames](std::string_view word) {
         if (!ContainsWholeWord(knownNames, word))
             knownNames.append(1, ' ').append(word);
     });
-    TrimControlInPlace(knownNames);
+    formatting::TrimControlInPlace(knownNames);
 }
 
 void ExpandParamForms(const TCmdLineContext& context, std::string& forms, std::string_view names,

@@ -5,6 +5,7 @@
 #include "cmdline/param_names.h"
 #include "cmdline/substring_index.h"
 #include "cmdline/text_helpers.h"
+#include "formatting/text.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -86,11 +87,9 @@ TSubstringIndex DistinctIndex(const TParamStatusArray& table, int first, int las
 // One of the blank-separated words of list equals word, ASCII letters
 // without case.
 bool ContainsWordIgnoreCase(std::string_view list, std::string_view word) {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     bool found = false;
     ForEachWord(list, " ", [&](std::string_view candidate) {
-        found = found || std::equal(candidate.begin(), candidate.end(), word.begin(), word.end(),
-                                    [&](char a, char b) { return upper(a) == upper(b); });
+        found = found || formatting::EqualsIgnoreAsciiCase(candidate, word);
     });
     return found;
 }
@@ -111,10 +110,11 @@ void CollectKnownOptionWords(TParamStatisticsRec& s) {
         return;
     }
     std::unordered_set<std::string> forms;
-    ForEachWord(s.KnownForms, " ",
-                [&forms](std::string_view form) { forms.insert(UpperCaseAscii(form)); });
+    ForEachWord(s.KnownForms, " ", [&forms](std::string_view form) {
+        forms.insert(formatting::UpperCaseAscii(form));
+    });
     for (const std::string& word : words)
-        if (forms.contains(UpperCaseAscii(word)))
+        if (forms.contains(formatting::UpperCaseAscii(word)))
             s.KnownOptionWords.append(word).append(1, ' ');
 }
 
@@ -205,11 +205,11 @@ void ComputeStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics
 
 void BuildHelpParamHint(std::string& hint, std::string_view declaredNames,
                         std::string_view candidates) {
-    ForEachQuotedWord(UpperCaseAscii(candidates), [&](std::string_view word) {
+    ForEachQuotedWord(formatting::UpperCaseAscii(candidates), [&](std::string_view word) {
         if (!ContainsBeforeBlank(hint, word) && ContainsBeforeBlank(declaredNames, word))
             hint.append(word.size() == 1 ? " -" : " --").append(word);
     });
-    TrimControlInPlace(hint);
+    formatting::TrimControlInPlace(hint);
 }
 
 void ComputeParamStatistics(TCmdLineContext& context, TParamStatisticsRec& statistics,

@@ -1,5 +1,7 @@
 #include "cmdline/substring_index.h"
 
+#include "formatting/text.h"
+
 #include <algorithm>
 
 namespace orvex::cmdline {
@@ -14,9 +16,7 @@ TSubstringIndex::TSubstringIndex(std::vector<std::string_view> patterns, bool ig
     : patterns_(std::move(patterns)), ignoreCase_(ignoreCase) {}
 
 unsigned char TSubstringIndex::Fold(char c) const {
-    if (ignoreCase_ && c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 'a' + 'A');
-    return static_cast<unsigned char>(c);
+    return static_cast<unsigned char>(ignoreCase_ ? formatting::AsciiUpper(c) : c);
 }
 
 void TSubstringIndex::Append(std::string_view text) {

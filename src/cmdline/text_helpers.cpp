@@ -1,53 +1,14 @@
 #include "cmdline/text_helpers.h"
 
-#include <cctype>
+#include "formatting/text.h"
 
 namespace orvex::cmdline {
-namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsControlOrBlank(char c) {
-    return static_cast<unsigned char>(c) < 33;
-}
-
-} // namespace
-
-std::string UpperCaseAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        c = UpperAscii(c);
-    return upper;
-}
-
-std::string TrimControl(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsControlOrBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsControlOrBlank(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-void TrimControlInPlace(std::string& text) {
-    std::size_t end = text.size();
-    while (end > 0 && IsControlOrBlank(text[end - 1]))
-        --end;
-    text.resize(end);
-    std::size_t begin = 0;
-    while (begin < end && IsControlOrBlank(text[begin]))
-        ++begin;
-    text.erase(0, begin);
-}
 
 std::string RemoveAllIgnoreCase(std::string_view text, std::string_view pattern) {
     if (pattern.empty())
         return std::string(text);
-    const std::string upperText = UpperCaseAscii(text);
-    const std::string upperPattern = UpperCaseAscii(pattern);
+    const std::string upperText = formatting::UpperCaseAscii(text);
+    const std::string upperPattern = formatting::UpperCaseAscii(pattern);
     std::string result;
     std::size_t from = 0;
     for (std::size_t at = upperText.find(upperPattern); at != std::string::npos;

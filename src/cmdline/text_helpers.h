@@ -1,6 +1,6 @@
-// Small text operations the framework shares. Letter case is folded for
-// ASCII letters only, which is what option names and the upper-cased lists
-// need; names typed by the user are compared through the platform.
+// Small text operations the framework shares: words, quoted words and
+// lists. Letter case and trimming come from formatting/text.h; names typed by
+// the user are compared through the platform.
 #pragma once
 
 #include <string>
@@ -8,15 +8,6 @@
 #include <vector>
 
 namespace orvex::cmdline {
-
-std::string UpperCaseAscii(std::string_view text);
-
-// Removes the characters below 33 (blanks and control characters) at both
-// ends.
-std::string TrimControl(std::string_view text);
-
-// TrimControl on the text itself.
-void TrimControlInPlace(std::string& text);
 
 // Every occurrence of pattern removed from text, letters compared without
 // case. An empty pattern removes nothing.

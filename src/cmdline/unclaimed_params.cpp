@@ -1,6 +1,9 @@
 #include "cmdline/unclaimed_params.h"
 
 #include "cmdline/text_helpers.h"
+#include "formatting/text.h"
+
+#include <utility>
 
 namespace orvex::cmdline {
 
@@ -18,7 +21,8 @@ void GetUnclaimedParams(std::string& text, const TParamStatusArray& table, int f
             joined += argument.Text;
         }
     }
-    text = TrimControl(joined);
+    formatting::TrimControlInPlace(joined);
+    text = std::move(joined);
 }
 
 } // namespace orvex::cmdline

@@ -2,7 +2,7 @@
 
 #include "exprengine/builtin_library.h"
 #include "exprengine/builtin_manager.h"
-#include "exprengine/char_classes.h"
+#include "formatting/text.h"
 
 namespace orvex::engine {
 namespace {
@@ -107,12 +107,7 @@ constexpr TBuiltinName BuiltinNames[] = {
 
 bool IsBuiltinName(std::string_view name, TBuiltInCategories categories) {
     for (const auto& [category, builtinName] : BuiltinNames) {
-        if (builtinName.size() != name.size() || !categories.Contains(category))
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; same && i < name.size(); ++i)
-            same = AsciiLower(builtinName[i]) == AsciiLower(name[i]);
-        if (same)
+        if (categories.Contains(category) && formatting::EqualsIgnoreAsciiCase(builtinName, name))
             return true;
     }
     return false;

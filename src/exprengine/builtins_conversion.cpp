@@ -11,6 +11,7 @@
 #include "formatting/format_settings.h"
 #include "formatting/number_pattern.h"
 #include "formatting/number_text.h"
+#include "formatting/text.h"
 
 #include <cstdint>
 #include <string>
@@ -48,17 +49,10 @@ const fmt::TFormatSettings& Settings() {
     return fmt::SystemFormatSettings();
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // "true" and "false" in any letter case, or a number, which is true when it
 // is not zero; blanks around the text are ignored.
 bool TryTextToBool(std::string_view text, bool& value) {
-    const std::string_view word = TrimBlanks(text);
+    const std::string_view word = fmt::Trim(text, fmt::IsSpaceOrTab);
     if (SameIdentifier(word, "true") || SameIdentifier(word, "false")) {
         value = SameIdentifier(word, "true");
         return true;

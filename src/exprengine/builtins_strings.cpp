@@ -11,6 +11,7 @@
 
 #include "exprengine/builtin_support.h"
 #include "exprengine/errors.h"
+#include "formatting/text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -22,25 +23,9 @@ namespace orvex::engine {
 
 namespace {
 
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string AsciiUpperText(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiUpper);
-    return folded;
-}
-
-std::string AsciiLowerText(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
-    return folded;
-}
+using formatting::AsciiUpper;
+using formatting::LowerCaseAscii;
+using formatting::UpperCaseAscii;
 
 // The bytes at 1-based position index and after, at most count of them, as
 // a 0-based offset and a length inside the text.
@@ -114,8 +99,8 @@ std::string StringReplace(std::string_view text, std::string_view oldText, std::
         return std::string(text);
     // ASCII folding keeps every byte in place, so positions found in the
     // folded copies are positions in the original text.
-    const std::string foldedText = ignoreCase ? AsciiUpperText(text) : std::string(text);
-    const std::string foldedOld = ignoreCase ? AsciiUpperText(oldText) : std::string(oldText);
+    const std::string foldedText = ignoreCase ? UpperCaseAscii(text) : std::string(text);
+    const std::string foldedOld = ignoreCase ? UpperCaseAscii(oldText) : std::string(oldText);
     const TTextSearch search(foldedOld);
     std::string replaced;
     std::size_t from = 0;
@@ -177,11 +162,11 @@ void Pos(TExpressionResult& result, const TExprParameterArray& args) {
 }
 
 void LowerCase(TExpressionResult& result, const TExprParameterArray& args) {
-    result.StringValue = AsciiLowerText(TextArgument(args, 0));
+    result.StringValue = LowerCaseAscii(TextArgument(args, 0));
 }
 
 void UpperCase(TExpressionResult& result, const TExprParameterArray& args) {
-    result.StringValue = AsciiUpperText(TextArgument(args, 0));
+    result.StringValue = UpperCaseAscii(TextArgument(args, 0));
 }
 
 void StringReplaceCallback(TExpressionResult& result, const TExprParameterArray& args) {

@@ -2,6 +2,8 @@
 // and independent of the locale.
 #pragma once
 
+#include "formatting/text.h"
+
 namespace orvex::engine {
 
 constexpr bool IsBlank(char c) {
@@ -54,12 +56,9 @@ constexpr bool IsBinaryDigit(char c) {
     return c == '0' || c == '1';
 }
 
-constexpr char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-constexpr char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+// Names and keywords fold the ASCII letters only.
+using formatting::AsciiLower;
+using formatting::AsciiUpper;
+using formatting::EqualsIgnoreAsciiCase;
 
 } // namespace orvex::engine

@@ -1,18 +1,12 @@
 #include "exprengine/identifier_defs.h"
 
-#include "exprengine/char_classes.h"
 #include "exprengine/parser.h"
+#include "formatting/text.h"
 
 namespace orvex::engine {
 
 bool SameIdentifier(std::string_view first, std::string_view second) {
-    if (first.size() != second.size())
-        return false;
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        if (AsciiLower(first[i]) != AsciiLower(second[i]))
-            return false;
-    }
-    return true;
+    return formatting::EqualsIgnoreAsciiCase(first, second);
 }
 
 TExprIdentifierDefs::TExprIdentifierDefs(TExpressionParser* parser, TDefinitionFactory factory)

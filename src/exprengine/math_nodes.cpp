@@ -3,6 +3,7 @@
 #include "exprengine/arithmetic.h"
 #include "exprengine/errors.h"
 #include "formatting/error.h"
+#include "formatting/text.h"
 
 #include <cmath>
 
@@ -218,10 +219,8 @@ void TNegateOperation::CompleteValue(TExpressionResult& result) {
 // constant starts with: -7.5 renders as "-7.50000000000000E+000". "not"
 // keeps them.
 void TNegateOperation::CompleteText(std::string& text) const {
-    std::size_t start = 0;
-    while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32)
-        ++start;
-    text.erase(0, start);
+    const std::size_t kept = formatting::TrimStart(text, formatting::IsControlOrSpace).size();
+    text.erase(0, text.size() - kept);
     text.insert(text.begin(), '-');
 }
 

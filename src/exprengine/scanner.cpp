@@ -80,11 +80,8 @@ TokenKind KeywordOrIdentifier(const std::string& word) {
     }};
     if (word.size() > 5)
         return TokenKind::Identifier;
-    std::string lower = word;
-    for (char& c : lower)
-        c = AsciiLower(c);
     for (const auto& [keyword, kind] : keywords) {
-        if (lower == keyword)
+        if (EqualsIgnoreAsciiCase(word, keyword))
             return kind;
     }
     return TokenKind::Identifier;

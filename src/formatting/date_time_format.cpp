@@ -1,6 +1,6 @@
 #include "formatting/date_time.h"
 
-#include <cctype>
+#include "formatting/text.h"
 
 namespace orvex::formatting {
 namespace {
@@ -9,49 +9,23 @@ namespace {
 // writer; the limit stops settings whose formats name each other.
 constexpr int maximumNesting = 3;
 
-char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
-    if (text.size() - at < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (Upper(text[at + i]) != Upper(prefix[i]))
-            return false;
-    return true;
-}
-
-bool IsQuote(char c) {
-    return c == '"' || c == '\'';
-}
-
 // The length of the AM/PM marker at the given position, 0 when none.
 std::size_t MarkerLength(std::string_view pattern, std::size_t at) {
-    if (StartsWithIgnoreCase(pattern, at, "am/pm"))
+    const std::string_view rest = pattern.substr(at);
+    if (StartsWithIgnoreAsciiCase(rest, "am/pm"))
         return 5;
-    if (StartsWithIgnoreCase(pattern, at, "ampm"))
+    if (StartsWithIgnoreAsciiCase(rest, "ampm"))
         return 4;
-    if (StartsWithIgnoreCase(pattern, at, "a/p"))
+    if (StartsWithIgnoreAsciiCase(rest, "a/p"))
         return 3;
     return 0;
 }
 
 // Hours count from 1 to 12 when the pattern shows an AM/PM marker anywhere.
 bool UsesTwelveHourClock(std::string_view pattern) {
-    char quote = '\0';
-    for (std::size_t at = 0; at < pattern.size(); ++at) {
-        const char c = pattern[at];
-        if (quote != '\0') {
-            if (c == quote)
-                quote = '\0';
-        } else if (IsQuote(c)) {
-            quote = c;
-        } else if (MarkerLength(pattern, at) > 0) {
-            return true;
-        }
-    }
-    return false;
+    return FindUnquoted(pattern, [pattern](std::size_t at) {
+               return MarkerLength(pattern, at) > 0;
+           }) != std::string_view::npos;
 }
 
 std::string Padded(int number, int width) {
@@ -94,11 +68,10 @@ class DateTimeWriter {
         std::size_t at = 0;
         while (at < pattern.size()) {
             const char c = pattern[at];
-            if (IsQuote(c)) {
-                const auto end = pattern.find(c, at + 1);
-                const auto stop = end == std::string_view::npos ? pattern.size() : end;
-                out_ += pattern.substr(at + 1, stop - at - 1);
-                at = stop == pattern.size() ? stop : stop + 1;
+            if (IsPatternQuote(c)) {
+                const QuotedRun quoted = QuotedRunAt(pattern, at);
+                out_ += quoted.text;
+                at = quoted.next;
                 continue;
             }
             if (const std::size_t marker = MarkerLength(pattern, at); marker > 0) {
@@ -107,9 +80,9 @@ class DateTimeWriter {
                 afterHour = false;
                 continue;
             }
-            const char letter = Upper(c);
+            const char letter = AsciiUpper(c);
             std::size_t count = 1;
-            while (at + count < pattern.size() && Upper(pattern[at + count]) == letter)
+            while (at + count < pattern.size() && AsciiUpper(pattern[at + count]) == letter)
                 ++count;
             if (WriteField(letter, static_cast<int>(count), twelveHours, afterHour, nesting)) {
                 afterHour = letter == 'H';

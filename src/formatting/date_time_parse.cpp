@@ -2,36 +2,17 @@
 
 #include "formatting/error.h"
 #include "formatting/messages.h"
+#include "formatting/text.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <vector>
 
 namespace orvex::formatting {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool SameIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 // A number of one to maxDigits decimal digits and nothing else.
@@ -63,22 +44,11 @@ std::array<char, 3> DateOrderOf(std::string_view format) {
     std::array<std::pair<std::size_t, char>, 3> positions{{{std::string_view::npos, 'M'},
                                                            {std::string_view::npos, 'D'},
                                                            {std::string_view::npos, 'Y'}}};
-    char quote = '\0';
-    for (std::size_t at = 0; at < format.size(); ++at) {
-        const char c = format[at];
-        if (quote != '\0') {
-            if (c == quote)
-                quote = '\0';
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-            continue;
-        }
+    ForEachUnquoted(format, [&](std::size_t at) {
         for (auto& [position, letter] : positions)
-            if (Upper(c) == letter && position == std::string_view::npos)
+            if (AsciiUpper(format[at]) == letter && position == std::string_view::npos)
                 position = at;
-    }
+    });
     std::stable_sort(positions.begin(), positions.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     return {positions[0].second, positions[1].second, positions[2].second};
@@ -122,11 +92,11 @@ Meridiem TakeMarker(std::string_view& text, const TFormatSettings& settings) {
     for (const auto& [marker, meridiem] : markers) {
         if (marker.empty() || marker.size() >= text.size())
             continue;
-        if (SameIgnoreCase(text.substr(text.size() - marker.size()), marker)) {
+        if (EqualsIgnoreAsciiCase(text.substr(text.size() - marker.size()), marker)) {
             text = TrimBlanks(text.substr(0, text.size() - marker.size()));
             return meridiem;
         }
-        if (SameIgnoreCase(text.substr(0, marker.size()), marker)) {
+        if (EqualsIgnoreAsciiCase(text.substr(0, marker.size()), marker)) {
             text = TrimBlanks(text.substr(marker.size()));
             return meridiem;
         }
@@ -198,7 +168,7 @@ bool TryStrToTime(std::string_view text, TDateTime& value, const TFormatSettings
 
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
     text = TrimBlanks(text);
-    const auto blank = std::find_if(text.begin(), text.end(), IsBlank);
+    const auto blank = std::find_if(text.begin(), text.end(), IsSpaceOrTab);
     if (blank != text.end()) {
         const auto split = static_cast<std::size_t>(blank - text.begin());
         TDateTime date = 0;

@@ -2,6 +2,7 @@
 
 #include "formatting/error.h"
 #include "formatting/messages.h"
+#include "formatting/text.h"
 
 #include <algorithm>
 #include <array>
@@ -12,19 +13,8 @@
 namespace orvex::formatting {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::string_view TakeDigits(std::string_view text, std::size_t& at) {

@@ -2,6 +2,7 @@
 
 #include "formatting/error.h"
 #include "formatting/messages.h"
+#include "formatting/text.h"
 
 namespace orvex::formatting {
 namespace {
@@ -11,9 +12,6 @@ namespace {
 constexpr int maximumSectionSeparators = 3;
 constexpr int maximumExponentDigits = 4;
 
-bool IsQuote(char c) {
-    return c == '"' || c == '\'';
-}
 bool IsExponentLetter(char c) {
     return c == 'E' || c == 'e';
 }
@@ -23,19 +21,10 @@ bool IsSign(char c) {
 
 // Scientific form is on when an "E" or "e" outside quotes is followed by a sign.
 bool IsScientific(std::string_view section) {
-    char quote = '\0';
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        const char c = section[i];
-        if (quote != '\0') {
-            if (c == quote)
-                quote = '\0';
-        } else if (IsQuote(c)) {
-            quote = c;
-        } else if (IsExponentLetter(c) && i + 1 < section.size() && IsSign(section[i + 1])) {
-            return true;
-        }
-    }
-    return false;
+    return FindUnquoted(section, [section](std::size_t at) {
+               return IsExponentLetter(section[at]) && at + 1 < section.size() &&
+                      IsSign(section[at + 1]);
+           }) != std::string_view::npos;
 }
 
 class SectionReader {
@@ -53,7 +42,7 @@ class SectionReader {
   private:
     void ReadOne() {
         const char c = text_[at_++];
-        if (IsQuote(c))
+        if (IsPatternQuote(c))
             ReadQuoted(c);
         else if (c == '0' || c == '#')
             AddPlaceholder(c);
@@ -70,15 +59,14 @@ class SectionReader {
     // Quoted text prints as it is, except that the other kind of quote
     // character inside it is dropped: it neither opens quoted text nor prints.
     void ReadQuoted(char quote) {
-        const auto end = text_.find(quote, at_);
-        const auto length = (end == std::string_view::npos ? text_.size() : end) - at_;
+        const QuotedRun run = QuotedRunAt(text_, at_ - 1);
         const char otherQuote = quote == '"' ? '\'' : '"';
         std::string quoted;
-        for (char c : text_.substr(at_, length))
+        for (char c : run.text)
             if (c != otherQuote)
                 quoted += c;
         AddText(quoted);
-        at_ = end == std::string_view::npos ? text_.size() : end + 1;
+        at_ = run.next;
     }
 
     void AddPlaceholder(char c) {
@@ -133,18 +121,11 @@ class SectionReader {
 std::vector<std::string_view> SplitPatternSections(std::string_view pattern) {
     std::vector<std::string_view> sections;
     std::size_t start = 0;
-    char quote = '\0';
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (quote != '\0') {
-            if (c == quote)
-                quote = '\0';
-        } else if (IsQuote(c)) {
-            quote = c;
-        } else if (c == ';') {
-            sections.push_back(pattern.substr(start, i - start));
-            start = i + 1;
-        }
+    const auto isSeparator = [pattern](std::size_t at) { return pattern[at] == ';'; };
+    for (std::size_t at = FindUnquoted(pattern, isSeparator); at != std::string_view::npos;
+         at = FindUnquoted(pattern, isSeparator, at + 1)) {
+        sections.push_back(pattern.substr(start, at - start));
+        start = at + 1;
     }
     sections.push_back(pattern.substr(start));
     if (static_cast<int>(sections.size()) - 1 > maximumSectionSeparators)

@@ -1,5 +1,7 @@
 #include "frontend/preparation.h"
 
+#include "formatting/text.h"
+
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -17,13 +19,9 @@ namespace orvex::frontend {
 
 namespace {
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using formatting::AsciiLower;
+using formatting::AsciiUpper;
+using formatting::IsControlOrSpace;
 
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -33,31 +31,22 @@ bool IsDigitOrPoint(char c) {
     return (c >= '0' && c <= '9') || c == '.';
 }
 
-bool IsControlOrBlank(char c) {
-    return static_cast<unsigned char>(c) < 33;
-}
-
 // The text holds the word at `at`, letters without regard to case.
 bool WordAt(std::string_view text, std::size_t at, std::string_view word) {
-    if (at > text.size() || text.size() - at < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (Upper(text[at + i]) != Upper(word[i]))
-            return false;
-    return true;
+    return at <= text.size() && formatting::StartsWithIgnoreAsciiCase(text.substr(at), word);
 }
 
 // A digit run begins a token at the start, after a blank or control
 // character, an operator or a parenthesis.
 bool EndsToken(char c) {
-    return IsControlOrBlank(c) || std::string_view("()*+,-/<=>^").find(c) != std::string_view::npos;
+    return IsControlOrSpace(c) || std::string_view("()*+,-/<=>^").find(c) != std::string_view::npos;
 }
 
 // A sign right after the exponent letter of a decimal literal ("1e-3",
 // ".5E+2") belongs to the number and is not spaced out as an operator. A
 // hexadecimal literal ("$2e-3", "0x2e-3") or a name ("x1e-3") has no exponent.
 bool IsExponentSign(std::string_view text, std::size_t at) {
-    if (at < 2 || Upper(text[at - 1]) != 'E')
+    if (at < 2 || AsciiUpper(text[at - 1]) != 'E')
         return false;
     std::size_t start = at - 1;
     while (start > 0 && IsDigitOrPoint(text[start - 1]))
@@ -101,7 +90,7 @@ constexpr auto WordRows = std::to_array<TWordRow>({
 constexpr std::size_t SqrtShownFrom = 10;
 
 std::uint32_t LetterBit(char c) {
-    return std::uint32_t{1} << (Upper(c) - 'A');
+    return std::uint32_t{1} << (AsciiUpper(c) - 'A');
 }
 
 constexpr std::uint32_t FirstLettersOfWords = [] {
@@ -145,7 +134,7 @@ class TWordRun {
         for (const TLetter& letter : letters_) {
             out.append(letter.BlanksBefore, ' ');
             if (letter.Letter != '\0')
-                out += letter.Rewritten ? Lower(letter.Letter) : letter.Letter;
+                out += letter.Rewritten ? AsciiLower(letter.Letter) : letter.Letter;
         }
     }
 
@@ -168,7 +157,7 @@ class TWordRun {
         for (std::size_t i = 0; i < word.size(); ++i) {
             const TLetter& letter = letters_[at + i];
             if (letter.SetApart || letter.Hidden || (i > 0 && letter.BlanksBefore > 0) ||
-                Upper(letter.Letter) != Upper(word[i]))
+                AsciiUpper(letter.Letter) != AsciiUpper(word[i]))
                 return false;
         }
         return true;
@@ -248,7 +237,7 @@ class TAliasScan {
         case '+':
             return Emit(IsExponentSign(text_, at_) ? "+" : " + ", 1);
         case '0':
-            return Upper(Peek(1)) == 'X' ? Emit("$", 2) : Emit("0", 1);
+            return AsciiUpper(Peek(1)) == 'X' ? Emit("$", 2) : Emit("0", 1);
         case '(':
             return Emit("( ", 1);
         case ')':
@@ -287,15 +276,15 @@ class TAliasScan {
         if (rest.starts_with("#2014"))
             return Emit("--", 5);
         // "0x" is rewritten before this marker is undone and takes its "0".
-        if (rest.starts_with("#2260") && Upper(Peek(5)) != 'X')
+        if (rest.starts_with("#2260") && AsciiUpper(Peek(5)) != 'X')
             return Emit(" <> ", 5);
         if (rest.starts_with("#2264"))
             return Emit(" <= ", 5);
         if (rest.starts_with("#2265"))
             return Emit(" >= ", 5);
-        if (rest.starts_with("#203") && Upper(Peek(4)) == 'C')
+        if (rest.starts_with("#203") && AsciiUpper(Peek(4)) == 'C')
             return Emit(" xor ", 5);
-        if (rest.starts_with("#221") && Upper(Peek(4)) == 'A') {
+        if (rest.starts_with("#221") && AsciiUpper(Peek(4)) == 'A') {
             at_ += 4;
             return WordRun(true);
         }
@@ -343,12 +332,9 @@ class TAliasScan {
 // Trims the text, collapses runs of blanks and drops the blank after "(" and
 // before ")", in place.
 void TidyBlanks(std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsControlOrBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsControlOrBlank(text[end - 1]))
-        --end;
+    const std::string_view kept = formatting::TrimControl(text);
+    const auto begin = static_cast<std::size_t>(kept.data() - text.data());
+    const std::size_t end = begin + kept.size();
     std::size_t write = 0;
     bool blankPending = false;
     for (std::size_t read = begin; read < end; ++read) {

@@ -71,7 +71,8 @@ LocaleFacts ReadLocaleFacts(LocaleParts parts = lpAll);
 // single quotation mark an apostrophe; anything else '\0' (none given).
 char SeparatorFromCodePoint(char32_t codePoint);
 
-// Case-insensitive equality by the rules of the user's locale.
+// Case-insensitive equality: by the rules of the user's locale on Windows,
+// of the ASCII letters elsewhere.
 bool SameTextIgnoreCase(std::string_view a, std::string_view b);
 
 // The local wall clock, to the millisecond.

@@ -1,4 +1,5 @@
 // The POSIX implementation of the platform interface.
+#include "platform/ascii_case.h"
 #include "platform/platform.h"
 #include "platform/system_locale.h"
 
@@ -168,7 +169,7 @@ bool NamesUtf8(std::string_view name) {
     std::string folded;
     for (char c : codeset)
         if (c != '-' && c != '_')
-            folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            folded += AsciiLower(c);
     return folded == "utf8";
 }
 
@@ -343,14 +344,11 @@ void ReadDateFacts(LocaleFacts& facts) {
     }
 }
 
+// The program never sets the C library's global locale (the locale facts
+// come from locale objects of their own), so the letter case the C library
+// would fold here is that of the C locale: the ASCII letters.
 bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return EqualsIgnoreAsciiCase(a, b);
 }
 
 LocalTime Now() {

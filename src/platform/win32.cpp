@@ -1,4 +1,5 @@
 // The Windows implementation of the platform interface.
+#include "platform/ascii_case.h"
 #include "platform/platform.h"
 #include "platform/system_locale.h"
 
@@ -348,17 +349,6 @@ void ReadDateFacts(LocaleFacts& facts) {
 
 namespace {
 
-// Equality with the letters A to Z folded and every other byte as it is.
-bool SameBytesIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
 bool IsAscii(std::string_view text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -372,13 +362,13 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
     // Option names are compared with every argument many times over; for
     // plain ASCII text the letter-case rules of every locale agree.
     if (IsAscii(a) && IsAscii(b))
-        return SameBytesIgnoreAsciiCase(a, b);
+        return EqualsIgnoreAsciiCase(a, b);
     // Text that is not UTF-8 has no letters beyond ASCII to fold: two
     // broken texts must not both pass for U+FFFD and so for equal.
     const std::optional<std::wstring> wideA = WideFromUtf8(a, false);
     const std::optional<std::wstring> wideB = WideFromUtf8(b, false);
     if (!wideA || !wideB)
-        return SameBytesIgnoreAsciiCase(a, b);
+        return EqualsIgnoreAsciiCase(a, b);
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA->data(),
                           static_cast<int>(wideA->size()), wideB->data(),
                           static_cast<int>(wideB->size())) == CSTR_EQUAL;
