@@ -5,6 +5,7 @@
 #include "fuzz_support.h"
 
 #include "frontend/driver.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <array>
@@ -19,15 +20,6 @@ namespace {
 constexpr std::size_t kMaxInput = 4096;
 
 constexpr std::array kDocumentedExitCodes{-2, -1, 0, 64, 80, 81, 82, 83, 255};
-
-class SilentConsole final : public orvex::platform::Console {
-  public:
-    void BeginKeyCapture() override {}
-    bool KeyPressed() override { return true; }
-    void EndKeyCapture() override {}
-    void Beep() override {}
-    void Sleep(std::chrono::milliseconds) override {}
-};
 
 char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -71,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         commandLine += " " + argument;
     orvex::cmdline::TStringSink out;
     orvex::cmdline::TStringSink err;
-    SilentConsole console;
+    orvex::platform::NullConsole console;
     const int exitCode =
         orvex::frontend::RunProgram(arguments, "/usr/bin/orvex", commandLine, out, err, console);
     orvex::fuzz::Expect(std::find(kDocumentedExitCodes.begin(), kDocumentedExitCodes.end(),
