@@ -8,7 +8,6 @@
 #include "exprengine/parser.h"
 #include "platform/platform.h"
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -126,16 +125,6 @@ inline void UseBenchVariables(engine::TExpressionParser& parser) {
     parser.Identifiers().AddFloatVariable("y", kBenchY);
 }
 
-// A console that neither waits nor beeps, for runs in-process.
-class SilentConsole final : public platform::Console {
-  public:
-    void BeginKeyCapture() override {}
-    bool KeyPressed() override { return true; }
-    void EndKeyCapture() override {}
-    void Beep() override {}
-    void Sleep(std::chrono::milliseconds) override {}
-};
-
 // A framework context for the calculator's options over the given
 // arguments, its output captured and its console silent: the state of a run
 // just before the driver declares its options.
@@ -146,7 +135,7 @@ struct TBenchContext {
     }
     cmdline::TStringSink out;
     cmdline::TStringSink err;
-    SilentConsole console;
+    platform::NullConsole console;
     cmdline::TCmdLineContext context;
 };
 

@@ -5,6 +5,7 @@
 #include "cmdline/output_streams.h"
 
 #include "frontend/driver.h"
+#include "platform/platform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +18,7 @@ namespace {
 int Run(const std::vector<std::string>& arguments) {
     orvex::cmdline::TStringSink out;
     orvex::cmdline::TStringSink err;
-    orvex::bench::SilentConsole console;
+    orvex::platform::NullConsole console;
     return orvex::frontend::RunProgram(arguments, "/usr/local/bin/orvex", "orvex", out, err,
                                        console);
 }

@@ -81,13 +81,13 @@ endforeach()
 # inside and outside this tree.
 set(ORVEX_ENGINE_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/orvex)
 foreach(layer IN ITEMS platform formatting exprengine)
-    # The in-tree include root is the source folder; installed users get the
-    # installed header root instead. Installed archives carry the project's
-    # name, so that libformatting.a meets no other package's file.
+    # In the tree each layer has its own include root (Layers.cmake);
+    # installed users get the installed header root instead, which holds
+    # these three layers only. Installed archives carry the project's name,
+    # so that libformatting.a meets no other package's file.
     set_property(TARGET ${layer} PROPERTY OUTPUT_NAME orvex_${layer})
-    set_property(TARGET ${layer} PROPERTY INTERFACE_INCLUDE_DIRECTORIES
-                 $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
-                 $<INSTALL_INTERFACE:${ORVEX_ENGINE_INCLUDE_DIR}>)
+    target_include_directories(${layer} INTERFACE
+                               $<INSTALL_INTERFACE:${ORVEX_ENGINE_INCLUDE_DIR}>)
     install(DIRECTORY src/${layer}/ DESTINATION ${ORVEX_ENGINE_INCLUDE_DIR}/${layer}
             COMPONENT engine FILES_MATCHING PATTERN "*.h")
 endforeach()

@@ -10,6 +10,7 @@
 #include "exprengine/number_literal.h"
 #include "formatting/error.h"
 #include "formatting/number_text.h"
+#include "platform/platform.h"
 
 #include <sstream>
 
@@ -19,15 +20,6 @@ using namespace orvex;
 using fuzz::Expect;
 
 constexpr std::size_t kMaxInput = 512;
-
-class NoConsole final : public platform::Console {
-  public:
-    void BeginKeyCapture() override {}
-    bool KeyPressed() override { return true; }
-    void EndKeyCapture() override {}
-    void Beep() override {}
-    void Sleep(std::chrono::milliseconds) override {}
-};
 
 const formatting::TFormatSettings& DefaultSettings() {
     static const formatting::TFormatSettings settings;
@@ -95,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static orvex::cmdline::TStringSink out;
     static orvex::cmdline::TStringSink err;
-    static NoConsole console;
+    static platform::NullConsole console;
     static cmdline::TCmdLineContext context(cmdline::TProcessFacts{{}, "/usr/bin/orvex", "orvex"},
                                             out, err, console);
     static const formatting::TFormatSettings commaSettings = [] {

@@ -6,6 +6,7 @@
 
 #include "frontend/driver.h"
 #include "frontend/exit_codes.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <sstream>
@@ -17,15 +18,6 @@ namespace {
 // Long enough for dozens of arguments; short enough that no run prints
 // more than a few megabytes.
 constexpr std::size_t kMaxInput = 4096;
-
-class SilentConsole final : public orvex::platform::Console {
-  public:
-    void BeginKeyCapture() override {}
-    bool KeyPressed() override { return true; }
-    void EndKeyCapture() override {}
-    void Beep() override {}
-    void Sleep(std::chrono::milliseconds) override {}
-};
 
 char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -69,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         commandLine += " " + argument;
     orvex::cmdline::TStringSink out;
     orvex::cmdline::TStringSink err;
-    SilentConsole console;
+    orvex::platform::NullConsole console;
     const int exitCode =
         orvex::frontend::RunProgram(arguments, "/usr/bin/orvex", commandLine, out, err, console);
     const auto& documented = orvex::frontend::kRoadExitCodes;

@@ -6,25 +6,14 @@
 #include "cmdline/param_names.h"
 #include "frontend/options.h"
 #include "frontend/run_settings.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <sstream>
 
 namespace orvex::docgen {
 namespace {
-
-// Declaring options never waits or beeps; the framework still wants a
-// console to hold.
-class TSilentConsole final : public platform::Console {
-  public:
-    void BeginKeyCapture() override {}
-    bool KeyPressed() override { return true; }
-    void EndKeyCapture() override {}
-    void Beep() override {}
-    void Sleep(std::chrono::milliseconds) override {}
-};
 
 std::string LowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -37,7 +26,7 @@ std::string LowerCase(std::string text) {
 std::vector<std::string> OptionForms() {
     // Declaring the options against an empty command line leaves their
     // names in the framework's list of known names.
-    TSilentConsole console;
+    platform::NullConsole console;
     orvex::cmdline::TStringSink ignored;
     cmdline::TCmdLineContext context({}, ignored, ignored, console);
     frontend::TRunSettings settings;

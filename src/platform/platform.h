@@ -102,4 +102,16 @@ class Console {
 // The real console of this process.
 std::unique_ptr<Console> SystemConsole();
 
+// A console that neither waits nor beeps, for whole runs in-process
+// (fuzzing, benchmarks, the documentation generator). Every poll finds a key,
+// so a key wait ends at its first look; sleeping takes no time.
+class NullConsole final : public Console {
+  public:
+    void BeginKeyCapture() override {}
+    bool KeyPressed() override { return true; }
+    void EndKeyCapture() override {}
+    void Beep() override {}
+    void Sleep(std::chrono::milliseconds) override {}
+};
+
 } // namespace orvex::platform

@@ -51,5 +51,40 @@ INSTANTIATE_TEST_SUITE_P(
         IdentityCase{"orvex.bin", false, "orvex.bin", "orvex", ".bin", ""},
         IdentityCase{"/x/Orvex.exe", true, "ORVEX.EXE", "ORVEX", ".exe", "/x"}));
 
+// The executable's path split into directory, file name and extension, as
+// the identity record and the syntax-error report take them.
+TEST(PathParts, SplitAtTheLastSeparator) {
+    const struct {
+        std::string_view path, directory, fileName, extension;
+    } rows[] = {
+        {"/usr/bin/orvex", "/usr/bin", "orvex", ""},
+        {"/orvex", "", "orvex", ""},
+        {"orvex", "", "orvex", ""},
+        {"", "", "", ""},
+        {"./orvex", ".", "orvex", ""},
+        {"bin//orvex", "bin/", "orvex", ""},
+        {"/opt/v2.4/orvex", "/opt/v2.4", "orvex", ""},
+        {"/opt/orvex.tar.gz", "/opt", "orvex.tar.gz", ".gz"},
+        {"/opt/.orvex", "/opt", ".orvex", ".orvex"},
+        {"/opt/orvex.", "/opt", "orvex.", "."},
+        {"/opt/calc/", "/opt/calc", "", ""},
+#ifdef _WIN32
+        {"C:\\Tools\\orvex.exe", "C:\\Tools", "orvex.exe", ".exe"},
+        {"C:\\Tools/sub\\orvex.exe", "C:\\Tools/sub", "orvex.exe", ".exe"},
+        {"\\\\server\\share\\orvex.exe", "\\\\server\\share", "orvex.exe", ".exe"},
+#else
+        // A backslash is an ordinary character of a POSIX file name.
+        {"/opt/a\\b.exe", "/opt", "a\\b.exe", ".exe"},
+        {"C:orvex", "", "C:orvex", ""},
+#endif
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(PathDirectory(row.path), row.directory);
+        EXPECT_EQ(PathFileName(row.path), row.fileName);
+        EXPECT_EQ(PathExtension(row.path), row.extension);
+    }
+}
+
 } // namespace
 } // namespace orvex::cmdline

@@ -37,14 +37,6 @@ TEST(Values, PayloadIsSharedBetweenTheNonTextTypes) {
     EXPECT_EQ(value.FloatValue(), 2.5);
 }
 
-TEST(Values, CopiesCarryTheText) {
-    TExpressionResult original = TExpressionResult::String("abc");
-    TExpressionResult copy = original;
-    original.StringValue += "d";
-    EXPECT_EQ(copy.StringValue, "abc");
-    EXPECT_EQ(copy.ValueType, rtString);
-}
-
 TEST(Values, ArgToFloatTakesEachTypeAtItsValue) {
     EXPECT_EQ(ArgToFloat(TExpressionResult::Integer(-3)), -3.0);
     EXPECT_EQ(ArgToFloat(TExpressionResult::Currency(25000)), 2.5);

@@ -102,31 +102,56 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-// Which variable decides a category, as the C library decides it.
+// Which variable decides each category, as the C library decides it: the
+// numbers LC_ALL, LC_NUMERIC, LANG; the dates LC_ALL, LC_TIME, LANG.
 struct PrecedenceRow {
     const char* title;
     TSettings settings;
-    char decimalSeparator; // ',' is de_DE's, '.' the C locale's
+    char decimalSeparator;  // ',' is de_DE's, '.' the C locale's
+    std::string_view march; // "M\xC3\xA4r" is de_DE's, "Mar" the C locale's
 };
 
 class Precedence : public testing::TestWithParam<PrecedenceRow> {};
 
-TEST_P(Precedence, DecidesTheNumbers) {
+TEST_P(Precedence, DecidesEachCategory) {
     SkipUnlessInstalled("de_DE.UTF-8");
     const LocaleEnvironment environment(GetParam().settings);
-    EXPECT_EQ(ReadLocaleFacts(lpNumbers).decimalSeparator, GetParam().decimalSeparator);
+    const LocaleFacts facts = ReadLocaleFacts(lpAll);
+    EXPECT_EQ(facts.decimalSeparator, GetParam().decimalSeparator);
+    EXPECT_EQ(facts.shortMonthNames[2], GetParam().march);
 }
+
+constexpr std::string_view kGermanMarch = "M\xC3\xA4r";
 
 INSTANTIATE_TEST_SUITE_P(
     Posix, Precedence,
     testing::Values(
-        PrecedenceRow{"LcAllFirst", {{"LC_ALL", "C"}, {"LC_NUMERIC", "de_DE.UTF-8"}}, '.'},
-        PrecedenceRow{"LcNumericBeforeLang", {{"LC_NUMERIC", "de_DE.UTF-8"}, {"LANG", "C"}}, ','},
-        PrecedenceRow{"LangLast", {{"LANG", "de_DE.UTF-8"}}, ','},
-        PrecedenceRow{"EmptyCountsAsUnset", {{"LC_ALL", ""}, {"LANG", "de_DE.UTF-8"}}, ','},
-        PrecedenceRow{"LcTimeIsNotForNumbers", {{"LC_TIME", "de_DE.UTF-8"}}, '.'},
-        PrecedenceRow{"MissingLocaleIsC", {{"LC_ALL", "xx_XX.UTF-8"}}, '.'},
-        PrecedenceRow{"NothingSetIsC", {}, '.'}),
+        PrecedenceRow{"LcAllFirst",
+                      {{"LC_ALL", "C"}, {"LC_NUMERIC", "de_DE.UTF-8"}, {"LC_TIME", "de_DE.UTF-8"}},
+                      '.',
+                      "Mar"},
+        PrecedenceRow{"LcAllOverridesTheCategories",
+                      {{"LC_ALL", "de_DE.UTF-8"}, {"LC_NUMERIC", "C"}, {"LC_TIME", "C"}},
+                      ',',
+                      kGermanMarch},
+        PrecedenceRow{
+            "LcNumericBeforeLang", {{"LC_NUMERIC", "de_DE.UTF-8"}, {"LANG", "C"}}, ',', "Mar"},
+        PrecedenceRow{"LcTimeBeforeLang", {{"LC_TIME", "C"}, {"LANG", "de_DE.UTF-8"}}, ',', "Mar"},
+        PrecedenceRow{"LangLast", {{"LANG", "de_DE.UTF-8"}}, ',', kGermanMarch},
+        PrecedenceRow{"EmptyCountsAsUnset",
+                      {{"LC_ALL", ""}, {"LC_NUMERIC", ""}, {"LANG", "de_DE.UTF-8"}},
+                      ',',
+                      kGermanMarch},
+        PrecedenceRow{"LcTimeIsNotForNumbers", {{"LC_TIME", "de_DE.UTF-8"}}, '.', kGermanMarch},
+        PrecedenceRow{"LcNumericIsNotForDates", {{"LC_NUMERIC", "de_DE.UTF-8"}}, ',', "Mar"},
+        PrecedenceRow{"MissingLocaleIsC", {{"LC_ALL", "xx_XX.UTF-8"}}, '.', "Mar"},
+        // A category whose own variable names a missing locale is the C
+        // locale's; LANG does not stand in for it.
+        PrecedenceRow{"MissingCategoryLocaleIsC",
+                      {{"LC_TIME", "xx_XX.UTF-8"}, {"LANG", "de_DE.UTF-8"}},
+                      ',',
+                      "Mar"},
+        PrecedenceRow{"NothingSetIsC", {}, '.', "Mar"}),
     [](const testing::TestParamInfo<PrecedenceRow>& info) { return info.param.title; });
 
 TEST(ReadLocaleFacts, ReadsOnlyTheCategoriesAskedFor) {

@@ -10,10 +10,16 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -274,28 +280,137 @@ TEST(RawCommandLine, JoinsArgumentsWithSingleBlanks) {
 TEST(ExecutablePath, NamesTheRunningFile) {
     const std::filesystem::path path = ExecutablePath("ignored");
     EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_TRUE(path.is_absolute()) << path;
 #ifdef _WIN32
     EXPECT_EQ(path.filename(), "platform_tests.exe");
-    EXPECT_TRUE(path.is_absolute()) << path;
 #else
     EXPECT_EQ(path.filename(), "platform_tests");
 #endif
 }
 
-TEST(Now, IsAPlausibleLocalTime) {
-    const LocalTime now = Now();
-    EXPECT_GE(now.year, 2020);
-    EXPECT_TRUE(now.month >= 1 && now.month <= 12);
-    EXPECT_TRUE(now.millisecond >= 0 && now.millisecond < 1000);
+// The fields of a wall-clock reading, most significant first, for ordering.
+using TClockFields = std::array<int, 6>;
+
+TClockFields FieldsOf(const LocalTime& time) {
+    return {time.year, time.month, time.day, time.hour, time.minute, time.second};
 }
+
+TClockFields FieldsOf(const std::tm& time) {
+    return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday,
+            time.tm_hour,        time.tm_min,     time.tm_sec};
+}
+
+// Now lies between two readings of the C library's clock, taken in the same
+// time zone just before and just after it.
+template <typename TBreakDown> void ExpectNowBetweenReadings(TBreakDown breakDown) {
+    const std::time_t before = std::time(nullptr);
+    const LocalTime now = Now();
+    const std::time_t after = std::time(nullptr);
+    EXPECT_LE(FieldsOf(breakDown(before)), FieldsOf(now));
+    EXPECT_LE(FieldsOf(now), FieldsOf(breakDown(after)));
+    EXPECT_GE(now.millisecond, 0);
+    EXPECT_LT(now.millisecond, 1000);
+}
+
+TEST(Now, IsTheLocalWallClock) {
+    ExpectNowBetweenReadings([](std::time_t time) { return *std::localtime(&time); });
+}
+
+#ifndef _WIN32
+// Local, not universal, time: zones east and west of Greenwich, one of them
+// half an hour off the hour.
+TEST(Now, FollowsTheTimeZone) {
+    const char* const saved = std::getenv("TZ");
+    const std::string savedZone = saved != nullptr ? saved : "";
+    const struct {
+        const char* zone;
+        int minutesEastOfGreenwich;
+    } rows[] = {{"UTC0", 0}, {"ORV-5:30", 330}, {"ORV+10", -600}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.zone);
+        setenv("TZ", row.zone, 1);
+        tzset();
+        ExpectNowBetweenReadings([&](std::time_t time) {
+            const std::time_t shifted = time + row.minutesEastOfGreenwich * 60;
+            std::tm fields{};
+            gmtime_r(&shifted, &fields);
+            return fields;
+        });
+    }
+    if (saved != nullptr)
+        setenv("TZ", savedZone.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+#endif
 
 TEST(SystemConsole, WaitsQuietlyWithoutATerminal) {
     // Test runs have no terminal on standard input: capturing does nothing
-    // and no key is ever reported.
+    // and no key is ever reported, however the calls come.
     auto console = SystemConsole();
-    console->BeginKeyCapture();
+    console->EndKeyCapture(); // ending what never began
     EXPECT_FALSE(console->KeyPressed());
-    console->EndKeyCapture();
+    for (int round = 0; round < 2; ++round) {
+        console->BeginKeyCapture();
+        console->BeginKeyCapture();
+        EXPECT_FALSE(console->KeyPressed());
+        console->EndKeyCapture();
+        EXPECT_FALSE(console->KeyPressed());
+    }
+}
+
+#ifndef _WIN32
+// Points a standard file descriptor of this process at a file of its own
+// for a test's lifetime.
+class DescriptorCapture {
+  public:
+    explicit DescriptorCapture(int descriptor)
+        : descriptor_(descriptor), saved_(dup(descriptor)), file_(std::tmpfile()) {
+        std::fflush(nullptr);
+        dup2(fileno(file_), descriptor_);
+    }
+    ~DescriptorCapture() {
+        dup2(saved_, descriptor_);
+        close(saved_);
+        std::fclose(file_);
+    }
+    DescriptorCapture(const DescriptorCapture&) = delete;
+    DescriptorCapture& operator=(const DescriptorCapture&) = delete;
+
+    long BytesWritten() const { return static_cast<long>(lseek(fileno(file_), 0, SEEK_END)); }
+
+  private:
+    int descriptor_;
+    int saved_;
+    std::FILE* file_;
+};
+
+// The bell goes to the controlling terminal or nowhere, never into the
+// program's output.
+TEST(SystemConsole, BeepsOutsideTheStandardStreams) {
+    auto console = SystemConsole();
+    const DescriptorCapture output(STDOUT_FILENO);
+    const DescriptorCapture error(STDERR_FILENO);
+    console->Beep();
+    EXPECT_EQ(output.BytesWritten(), 0);
+    EXPECT_EQ(error.BytesWritten(), 0);
+}
+#endif
+
+// In-process runs must never block: the key wait ends at its first poll,
+// begun or not, and an hour's sleep takes no time.
+TEST(NullConsole, NeverWaits) {
+    NullConsole null;
+    Console& console = null;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(console.KeyPressed());
+    console.BeginKeyCapture();
+    EXPECT_TRUE(console.KeyPressed());
+    console.Sleep(std::chrono::hours(1));
+    console.Beep();
+    console.EndKeyCapture();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 } // namespace

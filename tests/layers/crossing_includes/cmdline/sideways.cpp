@@ -1,0 +1,2 @@
+#include "cmdline/banner.h"
+#include <exprengine/parser.h>

@@ -1,0 +1,3 @@
+#include "exprengine/parser.h"
+#include "formatting/error.h"
+#include "frontend/run_settings.h"

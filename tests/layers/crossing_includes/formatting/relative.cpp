@@ -1,0 +1,3 @@
+#include "../cmdline/banner.h"
+#include "../formatting/error.h"
+#include "../../outside.h"

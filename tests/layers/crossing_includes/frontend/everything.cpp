@@ -1,0 +1,6 @@
+#include "cmdline/banner.h"
+#include "exprengine/parser.h"
+#include "formatting/error.h"
+#include "frontend/driver.h"
+#include "platform/platform.h"
+#include "build_stamp.h"

@@ -1,0 +1,3 @@
+#include "cmdline/output_streams.h"
+#include "frontend/driver.h"
+#include "platform/platform.h"
