@@ -43,8 +43,4 @@ void ResolveEvaluationSettings(cmdline::TCmdLineContext& context, TRunSettings& 
 // preparing the expression, the comparison guard, evaluating and printing.
 void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings);
 
-// The driver's message texts by resource identifier (for example
-// "orvex.smorethanonecomparison"); an unknown identifier gives itself.
-std::string_view DriverString(std::string_view resourceId);
-
 } // namespace orvex::frontend

@@ -1,5 +1,6 @@
 #include "cmdline/output_streams.h"
 #include "frontend/driver.h"
+#include "frontend/messages.h"
 
 #include "fake_console.h"
 
