@@ -1,14 +1,13 @@
 // Every text the framework writes, keyed by its resource identifier.
 #pragma once
 
+#include "formatting/message_table.h"
+
 #include <string_view>
 
 namespace orvex::cmdline {
 
-struct TResourceString {
-    std::string_view Id;
-    std::string_view Text;
-};
+using formatting::TResourceString;
 
 inline constexpr TResourceString kCorvaneCoreStrings[] = {
     {"corvanecore.sinvalidsyntax", "Invalid or Incomplete Syntax!"},
@@ -25,12 +24,10 @@ inline constexpr TResourceString kCorvaneCoreStrings[] = {
 };
 
 // The text of a resource identifier, looked up while compiling: an unknown
-// identifier does not compile.
+// identifier does not compile. The framework only writes its texts, so the
+// lookup gives the text alone.
 consteval std::string_view ResString(std::string_view id) {
-    for (const TResourceString& entry : kCorvaneCoreStrings)
-        if (entry.Id == id)
-            return entry.Text;
-    throw "unknown resource identifier";
+    return formatting::FindResString(kCorvaneCoreStrings, id).Text;
 }
 
 } // namespace orvex::cmdline

@@ -6,6 +6,7 @@
 
 #include "exprengine/builtin_support.h"
 #include "exprengine/identifier_defs.h"
+#include "exprengine/messages.h"
 #include "formatting/date_time.h"
 #include "formatting/error.h"
 #include "formatting/format_settings.h"
@@ -23,27 +24,6 @@ namespace orvex::engine {
 namespace fmt = orvex::formatting;
 
 namespace {
-
-// The unit's message texts. None may contain the words the calculator maps
-// to its special exit codes ("division by zero", "not a valid integer").
-constexpr std::string_view SErrInvalidBoolean = "cvexprbuiltins.serrinvalidboolean";
-
-constexpr std::pair<std::string_view, std::string_view> Messages[] = {
-    {SErrInvalidBoolean, "'%s' is not a valid boolean value"},
-};
-
-std::string MessageWithText(std::string_view resourceId, std::string_view text) {
-    for (const auto& [id, message] : Messages) {
-        if (id == resourceId) {
-            std::string formatted(message);
-            const std::size_t mark = formatted.find("%s");
-            if (mark != std::string::npos)
-                formatted.replace(mark, 2, text);
-            return formatted;
-        }
-    }
-    return std::string(resourceId);
-}
 
 const fmt::TFormatSettings& Settings() {
     return fmt::SystemFormatSettings();
@@ -107,7 +87,7 @@ void StrToBool(TExpressionResult& result, const TExprParameterArray& args) {
     const std::string_view text = TextArgument(args, 0);
     bool value = false;
     if (!TryTextToBool(text, value))
-        throw fmt::EConvertError(MessageWithText(SErrInvalidBoolean, text));
+        throw fmt::EConvertError(BuiltinsString("cvexprbuiltins.serrinvalidboolean"), {text});
     result.SetBooleanValue(value);
 }
 

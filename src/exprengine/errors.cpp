@@ -2,12 +2,12 @@
 
 namespace orvex::engine {
 
-void RaiseScannerError(std::string_view resourceId, std::initializer_list<TMessageArg> args) {
-    throw EExprScanner(FormatEngineMessage(resourceId, args));
+void RaiseScannerError(TResourceString message, std::initializer_list<TMessageArg> args) {
+    throw EExprScanner(message, args);
 }
 
-void RaiseParserError(std::string_view resourceId, std::initializer_list<TMessageArg> args) {
-    throw EExprParser(FormatEngineMessage(resourceId, args));
+void RaiseParserError(TResourceString message, std::initializer_list<TMessageArg> args) {
+    throw EExprParser(message, args);
 }
 
 } // namespace orvex::engine

@@ -1,4 +1,5 @@
-// The engine's two exception classes. Both carry only the formatted message.
+// The engine's two exception classes. Both carry the formatted message and
+// the resource identifier of its text.
 #pragma once
 
 #include "exprengine/messages.h"
@@ -18,9 +19,9 @@ class EExprParser : public formatting::Error {
     using Error::Error;
 };
 
-[[noreturn]] void RaiseScannerError(std::string_view resourceId,
+[[noreturn]] void RaiseScannerError(TResourceString message,
                                     std::initializer_list<TMessageArg> args = {});
-[[noreturn]] void RaiseParserError(std::string_view resourceId,
+[[noreturn]] void RaiseParserError(TResourceString message,
                                    std::initializer_list<TMessageArg> args = {});
 
 } // namespace orvex::engine

@@ -1,96 +1,144 @@
-// The message texts of the expression engine, keyed by resource identifier.
-//
-// The calculator chooses its exit code by searching these texts for fixed
-// words ("division by zero", "not a valid integer"), so their wording is part
-// of the engine's interface.
+// The message texts of the expression engine, keyed by resource identifier,
+// and the names the engine raises them by.
 #pragma once
 
-#include <cstdint>
-#include <initializer_list>
-#include <string>
+#include "formatting/message_table.h"
+
 #include <string_view>
 
 namespace orvex::engine {
 
-namespace msg {
-// Lexical errors.
-inline constexpr std::string_view SErrUnknownCharacter = "cvexprpars.serrunknowncharacter";
-inline constexpr std::string_view SErrBadQuotes = "cvexprpars.serrbadquotes";
-inline constexpr std::string_view SErrInvalidNumberChar = "cvexprpars.serrinvalidnumberchar";
-inline constexpr std::string_view SErrInvalidNumber = "cvexprpars.serrinvalidnumber";
-inline constexpr std::string_view SErrUnterminatedIdentifier =
-    "cvexprpars.serrunterminatedidentifier";
-inline constexpr std::string_view SErrExpressionTooLong = "cvexprpars.serrexpressiontoolong";
-// Parsing and evaluation.
-inline constexpr std::string_view SErrUnexpectedEndOfExpression =
-    "cvexprpars.serrunexpectedendofexpression";
-inline constexpr std::string_view SErrBracketExpected = "cvexprpars.serrbracketexpected";
-inline constexpr std::string_view SErrLeftBracketExpected = "cvexprpars.serrleftbracketexpected";
-inline constexpr std::string_view SErrCommaExpected = "cvexprpars.serrcommaexpected";
-inline constexpr std::string_view SErrUnknownTokenAtPos = "cvexprpars.serrunknowntokenatpos";
-inline constexpr std::string_view SErrUnknownIdentifier = "cvexprpars.serrunknownidentifier";
-inline constexpr std::string_view SErrUnterminatedExpression =
-    "cvexprpars.serrunterminatedexpression";
-inline constexpr std::string_view SErrInExpressionEmpty = "cvexprpars.serrinexpressionempty";
-inline constexpr std::string_view SErrInExpression = "cvexprpars.serrinexpression";
-inline constexpr std::string_view SErrNestedTooDeeply = "cvexprpars.serrnestedtoodeeply";
-inline constexpr std::string_view SErrTextTooLong = "cvexprpars.serrtexttoolong";
-// Type checks and evaluation of operator nodes.
-inline constexpr std::string_view SErrNoOperand = "cvexprpars.serrnooperand";
-inline constexpr std::string_view SErrNoLeftOperand = "cvexprpars.serrnoleftoperand";
-inline constexpr std::string_view SErrNoRightOperand = "cvexprpars.serrnorightoperand";
-inline constexpr std::string_view SErrNoNegation = "cvexprpars.serrnonegation";
-inline constexpr std::string_view SErrNoNotOperation = "cvexprpars.serrnonotoperation";
-inline constexpr std::string_view SErrTypesDoNotMatch = "cvexprpars.serrtypesdonotmatch";
-inline constexpr std::string_view SErrNoNodeToCheck = "cvexprpars.serrnonodetocheck";
-inline constexpr std::string_view SErrInvalidNodeType = "cvexprpars.serrinvalidnodetype";
-inline constexpr std::string_view SErrDivisionByZero = "cvexprpars.serrdivisionbyzero";
-inline constexpr std::string_view SErrInvalidInteger = "cvexprpars.serrinvalidinteger";
-// Identifiers and function calls.
-inline constexpr std::string_view SErrInvalidResultCharacter =
-    "cvexprpars.serrinvalidresultcharacter";
-inline constexpr std::string_view SErrDuplicateIdentifier = "cvexprpars.serrduplicateidentifier";
-inline constexpr std::string_view SErrRegistrySealed = "cvexprpars.serrregistrysealed";
-inline constexpr std::string_view SErrInvalidArgumentCount = "cvexprpars.serrinvalidargumentcount";
-inline constexpr std::string_view SErrInvalidArgumentType = "cvexprpars.serrinvalidargumenttype";
-inline constexpr std::string_view SErrInvalidResultType = "cvexprpars.serrinvalidresulttype";
-// Conditionals.
-inline constexpr std::string_view SErrIfNeedsBoolean = "cvexprpars.serrifneedsboolean";
-inline constexpr std::string_view SErrCaseNeeds3 = "cvexprpars.serrcaseneeds3";
-inline constexpr std::string_view SErrCaseEvenCount = "cvexprpars.serrcaseevencount";
-inline constexpr std::string_view SErrCaseLabelNotAConst = "cvexprpars.serrcaselabelnotaconst";
-inline constexpr std::string_view SErrCaseLabelType = "cvexprpars.serrcaselabeltype";
-inline constexpr std::string_view SErrCaseValueType = "cvexprpars.serrcasevaluetype";
-} // namespace msg
+using formatting::FormatResString;
+using formatting::TMessageArg;
+using formatting::TResourceString;
 
-// One substitution argument: a number for %d, a text for %s. It refers to
-// its text, which lives until the message is made, and has nothing to
-// destroy, so that a caller that raises an error costs the unwinding no
-// clean-up step.
-class TMessageArg {
-  public:
-    TMessageArg(std::int64_t number) : number_(number), isNumber_(true) {}
-    TMessageArg(int number) : TMessageArg(std::int64_t{number}) {}
-    TMessageArg(std::string_view text) : text_(text) {}
-    TMessageArg(const std::string& text) : text_(text) {}
-    TMessageArg(const char* text) : text_(text) {}
-
-    // Appends the argument as the message shows it.
-    void AppendTo(std::string& text) const;
-
-  private:
-    std::string_view text_;
-    std::int64_t number_ = 0;
-    bool isNumber_ = false;
+inline constexpr TResourceString kExprParsStrings[] = {
+    {"cvexprpars.serrunknowncharacter", "Unknown character at pos %d: \"%s\""},
+    {"cvexprpars.serrbadquotes", "Unterminated string"},
+    {"cvexprpars.serrinvalidnumberchar", "Unexpected character in number : %s"},
+    {"cvexprpars.serrinvalidnumber", "Invalid numerical value : %s"},
+    {"cvexprpars.serrunterminatedidentifier", "Unterminated quoted identifier: %s"},
+    {"cvexprpars.serrexpressiontoolong", "Expression too long (more than %d characters)"},
+    {"cvexprpars.serrunexpectedendofexpression", "Unexpected end of expression"},
+    {"cvexprpars.serrbracketexpected", "Expected ) bracket at position %d, but got %s"},
+    {"cvexprpars.serrleftbracketexpected", "Expected ( bracket at position %d, but got %s"},
+    {"cvexprpars.serrcommaexpected", "Expected comma (,) at position %d, but got %s"},
+    {"cvexprpars.serrunknowntokenatpos", "Unknown token at pos %d : %s"},
+    {"cvexprpars.serrunknownidentifier", "Unknown identifier: %s"},
+    {"cvexprpars.serrunterminatedexpression",
+     "Badly terminated expression. Found token at position %d : %s"},
+    {"cvexprpars.serrinexpressionempty", "Cannot evaluate: empty expression"},
+    {"cvexprpars.serrinexpression", "Cannot evaluate: error in expression"},
+    {"cvexprpars.serrnestedtoodeeply", "Expression nested too deeply (more than %d levels)"},
+    {"cvexprpars.serrtexttoolong", "Text too long (more than %d characters)"},
+    {"cvexprpars.serrnooperand", "No operand for unary operation %s"},
+    {"cvexprpars.serrnoleftoperand", "No left operand for binary operation %s"},
+    {"cvexprpars.serrnorightoperand", "No right operand for binary operation %s"},
+    {"cvexprpars.serrnonegation", "Cannot negate expression of type %s : %s"},
+    {"cvexprpars.serrnonotoperation", "Cannot perform \"not\" on expression of type %s: %s"},
+    {"cvexprpars.serrtypesdonotmatch", "Type mismatch: %s<>%s for expressions \"%s\" and \"%s\"."},
+    {"cvexprpars.serrnonodetocheck", "Internal error: No node to check !"},
+    {"cvexprpars.serrinvalidnodetype",
+     "Node type (%s) not in allowed types (%s) for expression: %s"},
+    {"cvexprpars.serrdivisionbyzero", "%s division by zero"},
+    {"cvexprpars.serrinvalidinteger", "%s is not a valid integer value"},
+    {"cvexprpars.serrinvalidresultcharacter", "\"%s\" is not a valid return type indicator"},
+    {"cvexprpars.serrduplicateidentifier", "An identifier with name \"%s\" already exists."},
+    {"cvexprpars.serrregistrysealed",
+     "The built-in registry is sealed: parsers share it, so \"%s\" cannot be added to it; "
+     "add it to a parser's identifiers instead."},
+    {"cvexprpars.serrinvalidargumentcount", "Invalid argument count for function %s"},
+    {"cvexprpars.serrinvalidargumenttype", "Invalid type for argument %d: Expected %s, got %s"},
+    {"cvexprpars.serrinvalidresulttype",
+     "Value handler for variable %s returned wrong type, expected \"%s\", got \"%s\""},
+    {"cvexprpars.serrifneedsboolean", "First argument to IF must be of type boolean: %s"},
+    {"cvexprpars.serrcaseneeds3", "Case statement needs to have at least 4 arguments"},
+    {"cvexprpars.serrcaseevencount", "Case statement needs to have an even number of arguments"},
+    {"cvexprpars.serrcaselabelnotaconst", "Case label %d \"%s\" is not a constant expression"},
+    {"cvexprpars.serrcaselabeltype", "Case label %d \"%s\" needs type %s, but has type %s"},
+    {"cvexprpars.serrcasevaluetype", "Case value %d \"%s\" needs type %s, but has type %s"},
 };
 
-// The text kept under a resource identifier; an unknown identifier gives the
-// identifier itself.
-std::string_view EngineMessage(std::string_view resourceId);
+// The texts of the built-in library's own failures.
+inline constexpr TResourceString kExprBuiltinsStrings[] = {
+    {"cvexprbuiltins.serrinvalidboolean", "'%s' is not a valid boolean value"},
+};
 
-// The text with each %d and %s replaced by the next argument, left to right.
-// Substituted texts are not scanned again, so a "%" inside them stays as it is.
-std::string FormatEngineMessage(std::string_view resourceId,
-                                std::initializer_list<TMessageArg> args = {});
+// The entry of a resource identifier such as "cvexprpars.serrbadquotes".
+consteval TResourceString EngineString(std::string_view id) {
+    return formatting::FindResString(kExprParsStrings, id);
+}
+
+// The entry of a resource identifier such as "cvexprbuiltins.serrinvalidboolean".
+consteval TResourceString BuiltinsString(std::string_view id) {
+    return formatting::FindResString(kExprBuiltinsStrings, id);
+}
+
+namespace msg {
+// Lexical errors.
+inline constexpr TResourceString SErrUnknownCharacter =
+    EngineString("cvexprpars.serrunknowncharacter");
+inline constexpr TResourceString SErrBadQuotes = EngineString("cvexprpars.serrbadquotes");
+inline constexpr TResourceString SErrInvalidNumberChar =
+    EngineString("cvexprpars.serrinvalidnumberchar");
+inline constexpr TResourceString SErrInvalidNumber = EngineString("cvexprpars.serrinvalidnumber");
+inline constexpr TResourceString SErrUnterminatedIdentifier =
+    EngineString("cvexprpars.serrunterminatedidentifier");
+inline constexpr TResourceString SErrExpressionTooLong =
+    EngineString("cvexprpars.serrexpressiontoolong");
+// Parsing and evaluation.
+inline constexpr TResourceString SErrUnexpectedEndOfExpression =
+    EngineString("cvexprpars.serrunexpectedendofexpression");
+inline constexpr TResourceString SErrBracketExpected =
+    EngineString("cvexprpars.serrbracketexpected");
+inline constexpr TResourceString SErrLeftBracketExpected =
+    EngineString("cvexprpars.serrleftbracketexpected");
+inline constexpr TResourceString SErrCommaExpected = EngineString("cvexprpars.serrcommaexpected");
+inline constexpr TResourceString SErrUnknownTokenAtPos =
+    EngineString("cvexprpars.serrunknowntokenatpos");
+inline constexpr TResourceString SErrUnknownIdentifier =
+    EngineString("cvexprpars.serrunknownidentifier");
+inline constexpr TResourceString SErrUnterminatedExpression =
+    EngineString("cvexprpars.serrunterminatedexpression");
+inline constexpr TResourceString SErrInExpressionEmpty =
+    EngineString("cvexprpars.serrinexpressionempty");
+inline constexpr TResourceString SErrInExpression = EngineString("cvexprpars.serrinexpression");
+inline constexpr TResourceString SErrNestedTooDeeply =
+    EngineString("cvexprpars.serrnestedtoodeeply");
+inline constexpr TResourceString SErrTextTooLong = EngineString("cvexprpars.serrtexttoolong");
+// Type checks and evaluation of operator nodes.
+inline constexpr TResourceString SErrNoOperand = EngineString("cvexprpars.serrnooperand");
+inline constexpr TResourceString SErrNoLeftOperand = EngineString("cvexprpars.serrnoleftoperand");
+inline constexpr TResourceString SErrNoRightOperand = EngineString("cvexprpars.serrnorightoperand");
+inline constexpr TResourceString SErrNoNegation = EngineString("cvexprpars.serrnonegation");
+inline constexpr TResourceString SErrNoNotOperation = EngineString("cvexprpars.serrnonotoperation");
+inline constexpr TResourceString SErrTypesDoNotMatch =
+    EngineString("cvexprpars.serrtypesdonotmatch");
+inline constexpr TResourceString SErrNoNodeToCheck = EngineString("cvexprpars.serrnonodetocheck");
+inline constexpr TResourceString SErrInvalidNodeType =
+    EngineString("cvexprpars.serrinvalidnodetype");
+inline constexpr TResourceString SErrDivisionByZero = EngineString("cvexprpars.serrdivisionbyzero");
+inline constexpr TResourceString SErrInvalidInteger = EngineString("cvexprpars.serrinvalidinteger");
+// Identifiers and function calls.
+inline constexpr TResourceString SErrInvalidResultCharacter =
+    EngineString("cvexprpars.serrinvalidresultcharacter");
+inline constexpr TResourceString SErrDuplicateIdentifier =
+    EngineString("cvexprpars.serrduplicateidentifier");
+inline constexpr TResourceString SErrRegistrySealed = EngineString("cvexprpars.serrregistrysealed");
+inline constexpr TResourceString SErrInvalidArgumentCount =
+    EngineString("cvexprpars.serrinvalidargumentcount");
+inline constexpr TResourceString SErrInvalidArgumentType =
+    EngineString("cvexprpars.serrinvalidargumenttype");
+inline constexpr TResourceString SErrInvalidResultType =
+    EngineString("cvexprpars.serrinvalidresulttype");
+// Conditionals.
+inline constexpr TResourceString SErrIfNeedsBoolean = EngineString("cvexprpars.serrifneedsboolean");
+inline constexpr TResourceString SErrCaseNeeds3 = EngineString("cvexprpars.serrcaseneeds3");
+inline constexpr TResourceString SErrCaseEvenCount = EngineString("cvexprpars.serrcaseevencount");
+inline constexpr TResourceString SErrCaseLabelNotAConst =
+    EngineString("cvexprpars.serrcaselabelnotaconst");
+inline constexpr TResourceString SErrCaseLabelType = EngineString("cvexprpars.serrcaselabeltype");
+inline constexpr TResourceString SErrCaseValueType = EngineString("cvexprpars.serrcasevaluetype");
+} // namespace msg
 
 } // namespace orvex::engine

@@ -278,8 +278,8 @@ void TExpressionParser::RequireMoreText() const {
         RaiseParserError(msg::SErrUnexpectedEndOfExpression);
 }
 
-void TExpressionParser::RaiseAtPosition(std::string_view resourceId) const {
-    RaiseParserError(resourceId, {scanner_->Position(), scanner_->CurrentToken()});
+void TExpressionParser::RaiseAtPosition(TResourceString message) const {
+    RaiseParserError(message, {scanner_->Position(), scanner_->CurrentToken()});
 }
 
 // logical        = [ "not" ] comparison { ( "and" | "or" | "xor" ) comparison } ;

@@ -10,6 +10,7 @@
 #include "exprengine/builtin_category.h"
 #include "exprengine/expr_node.h"
 #include "exprengine/identifier_defs.h"
+#include "exprengine/messages.h"
 #include "exprengine/scanner.h"
 
 #include <memory>
@@ -99,7 +100,7 @@ class TExpressionParser {
     TokenKind CurrentKind() const { return scanner_->CurrentTokenKind(); }
     void Advance() { scanner_->NextToken(); }
     void RequireMoreText() const;
-    [[noreturn]] void RaiseAtPosition(std::string_view resourceId) const;
+    [[noreturn]] void RaiseAtPosition(TResourceString message) const;
 
     // The grammar's levels, loosest first: ParseLogical covers and/or/xor,
     // comparisons, + - and * / div mod; ParseSigned the sign, parentheses,

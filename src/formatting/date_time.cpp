@@ -111,14 +111,14 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
 TDateTime EncodeDate(int year, int month, int day) {
     TDateTime value = 0;
     if (!TryEncodeDate(year, month, day, value))
-        throw EConvertError(std::string(FormattingMessage("formatting.sdateencodeerror")));
+        throw EConvertError(FormattingString("formatting.sdateencodeerror"));
     return value;
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
     TDateTime value = 0;
     if (!TryEncodeTime(hour, minute, second, millisecond, value))
-        throw EConvertError(std::string(FormattingMessage("formatting.stimeencodeerror")));
+        throw EConvertError(FormattingString("formatting.stimeencodeerror"));
     return value;
 }
 

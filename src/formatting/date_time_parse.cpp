@@ -187,21 +187,21 @@ bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSett
 TDateTime StrToDate(std::string_view text, const TFormatSettings& settings) {
     TDateTime value = 0;
     if (!TryStrToDate(text, value, settings))
-        throw EConvertError(FormattingMessage("formatting.sinvaliddate", text));
+        throw EConvertError(FormattingString("formatting.sinvaliddate"), {text});
     return value;
 }
 
 TDateTime StrToTime(std::string_view text, const TFormatSettings& settings) {
     TDateTime value = 0;
     if (!TryStrToTime(text, value, settings))
-        throw EConvertError(FormattingMessage("formatting.sinvalidtime", text));
+        throw EConvertError(FormattingString("formatting.sinvalidtime"), {text});
     return value;
 }
 
 TDateTime StrToDateTime(std::string_view text, const TFormatSettings& settings) {
     TDateTime value = 0;
     if (!TryStrToDateTime(text, value, settings))
-        throw EConvertError(FormattingMessage("formatting.sinvaliddatetime", text));
+        throw EConvertError(FormattingString("formatting.sinvaliddatetime"), {text});
     return value;
 }
 

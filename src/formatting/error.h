@@ -1,24 +1,40 @@
 // The common error base of the whole program and the runtime-style errors.
 //
-// Every error carries only its message. The calculator decides its exit code
-// by searching that message for fixed words ("division by zero", "not a valid
-// integer"), so the texts below are part of the program's interface.
+// An error carries its message and, when its text comes from a message
+// table, the text's resource identifier. Callers tell errors apart by that
+// identifier, never by searching the message: a message may hold the user's
+// own text, which could then decide what kind of error it is.
 #pragma once
+
+#include "formatting/messages.h"
 
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace orvex::formatting {
 
 class Error : public std::exception {
   public:
+    // An error in words of its own, with no resource identifier, such as one
+    // a host's callback raises.
     explicit Error(std::string message) : message_(std::move(message)) {}
+    // The text of a table entry with its placeholders filled by `args`. The
+    // identifier is kept as a view: table entries refer to string literals.
+    Error(TResourceString resource, std::initializer_list<TMessageArg> args = {})
+        : message_(FormatResString(resource.Text, args)), resourceId_(resource.Id) {}
+
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
+    // The resource identifier of the message's text; empty for an error in
+    // words of its own.
+    std::string_view ResourceId() const noexcept { return resourceId_; }
 
   private:
     std::string message_;
+    std::string_view resourceId_;
 };
 
 // A text that does not convert to the number, date or pattern asked for.
@@ -30,7 +46,7 @@ class EConvertError : public Error {
 // Integer division or remainder by zero: "Division by zero".
 class EDivByZero : public Error {
   public:
-    EDivByZero() : Error("Division by zero") {}
+    EDivByZero() : Error(FormattingString("formatting.sdivbyzero")) {}
 };
 
 // Floating-point faults. They are detected explicitly after each operation
@@ -41,15 +57,15 @@ class EMathError : public Error {
 };
 class EInvalidOp : public EMathError {
   public:
-    EInvalidOp() : EMathError("Invalid floating point operation") {}
+    EInvalidOp() : EMathError(FormattingString("formatting.sinvalidop")) {}
 };
 class EZeroDivide : public EMathError {
   public:
-    EZeroDivide() : EMathError("Floating point division by zero") {}
+    EZeroDivide() : EMathError(FormattingString("formatting.szerodivide")) {}
 };
 class EOverflow : public EMathError {
   public:
-    EOverflow() : EMathError("Floating point overflow") {}
+    EOverflow() : EMathError(FormattingString("formatting.soverflow")) {}
 };
 
 // Raises the fault a double operation produced: a NaN result from operands

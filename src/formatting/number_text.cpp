@@ -163,7 +163,7 @@ bool TryTextToFloat(std::string_view text, double& value, const TFormatSettings&
 double TextToFloat(std::string_view text, const TFormatSettings& settings) {
     double value = 0.0;
     if (!TryTextToFloat(text, value, settings))
-        throw EConvertError(FormattingMessage("formatting.sinvalidfloat", text));
+        throw EConvertError(FormattingString("formatting.sinvalidfloat"), {text});
     return value;
 }
 
@@ -182,7 +182,7 @@ bool TryTextToInt(std::string_view text, std::int32_t& value) {
 std::int32_t TextToInt(std::string_view text) {
     std::int32_t value = 0;
     if (!TryTextToInt(text, value))
-        throw EConvertError(FormattingMessage("formatting.sinvalidint", text));
+        throw EConvertError(FormattingString("formatting.sinvalidint"), {text});
     return value;
 }
 

@@ -129,7 +129,7 @@ std::vector<std::string_view> SplitPatternSections(std::string_view pattern) {
     }
     sections.push_back(pattern.substr(start));
     if (static_cast<int>(sections.size()) - 1 > maximumSectionSeparators)
-        throw EConvertError(std::string(FormattingMessage("formatting.sinvalidfloatformat")));
+        throw EConvertError(FormattingString("formatting.sinvalidfloatformat"));
     return sections;
 }
 

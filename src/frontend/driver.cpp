@@ -8,6 +8,7 @@
 #include "frontend/evaluation.h"
 #include "frontend/exit_codes.h"
 #include "frontend/help.h"
+#include "frontend/messages.h"
 #include "frontend/options.h"
 #include "frontend/preparation.h"
 
@@ -29,30 +30,9 @@ constexpr std::string_view kDefaultFormatPattern = "#,##0.#";
 // from building a pattern of gigabytes.
 constexpr std::int32_t kMaxPatternDecimals = 1 << 20;
 
-struct TResourceString {
-    std::string_view Id;
-    std::string_view Text;
-};
-
-// A CR LF inside a message is written as '\n': on Windows the text-mode
-// stream turns it into CR LF.
-constexpr TResourceString kDriverStrings[] = {
-    {"orvex.smissingexpression", "Missing Arithmetic or Boolean expression!\n"
-                                 "Missing Essential Parameters (e.g. %s)"},
-    {"orvex.smorethanonecomparison", "More than One Boolean Comparison Attempted"},
-};
-
-std::string WithArgument(std::string_view text, std::string_view argument) {
-    std::string result(text);
-    const std::size_t at = result.find("%s");
-    if (at != std::string::npos)
-        result.replace(at, 2, argument);
-    return result;
-}
-
 void MissingParameters(cmdline::TCmdLineContext& context, const TRunSettings& settings) {
-    const std::string message =
-        WithArgument(DriverString("orvex.smissingexpression"), cmdline::ReadHelpParamHint(context));
+    const std::string message = formatting::FormatResString(
+        DriverString("orvex.smissingexpression"), {cmdline::ReadHelpParamHint(context)});
     TakeErrorExit(context, settings, context.MissingParamReportKind, kExitMissingParameters,
                   message, true);
 }
@@ -126,13 +106,6 @@ void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings
 }
 
 } // namespace
-
-std::string_view DriverString(std::string_view resourceId) {
-    for (const TResourceString& entry : kDriverStrings)
-        if (entry.Id == resourceId)
-            return entry.Text;
-    return resourceId;
-}
 
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
                const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,

@@ -41,8 +41,4 @@ void TakeErrorExit(cmdline::TCmdLineContext& context, const TRunSettings& settin
 // percent option and the number pattern. Writes nothing.
 TEvaluationPlan ResolvePlan(const TOptionRecords& options, const TOptionValues& values);
 
-// The driver's message texts by resource identifier (for example
-// "orvex.smorethanonecomparison"); an unknown identifier gives itself.
-std::string_view DriverString(std::string_view resourceId);
-
 } // namespace orvex::frontend

@@ -2,6 +2,7 @@
 
 #include "exprengine/builtin_category.h"
 #include "exprengine/expression_result.h"
+#include "exprengine/messages.h"
 #include "exprengine/parser.h"
 #include "formatting/error.h"
 #include "formatting/number_pattern.h"
@@ -16,18 +17,23 @@ namespace orvex::frontend {
 
 namespace {
 
-// Errors whose message holds one of these words get a fixed text and their
-// own exit code; every other error is shown in its own words with code 80.
+// Errors raised with one of these texts get a fixed text and their own exit
+// code; every other error is shown in its own words with code 80. The rows
+// name resource identifiers rather than words of the message, because a
+// message may quote the user's expression.
 struct TErrorRow {
-    std::string_view Key;
+    std::string_view ResourceId;
     std::string_view Text;
     int ExitCode;
 };
 
+constexpr std::string_view DivideByZeroText = "Divide by Zero Error";
+constexpr std::string_view IntegerDivisionText = "Invalid Operator(s) for Integer Division";
+
 constexpr TErrorRow ErrorTable[] = {
-    {"division by zero", "Divide by Zero Error", kExitDivideByZero},
-    {"not a valid integer", "Invalid Operator(s) for Integer Division",
-     kExitInvalidIntegerDivision},
+    {engine::msg::SErrDivisionByZero.Id, DivideByZeroText, kExitDivideByZero},
+    {formatting::FormattingString("formatting.szerodivide").Id, DivideByZeroText, kExitDivideByZero},
+    {engine::msg::SErrInvalidInteger.Id, IntegerDivisionText, kExitInvalidIntegerDivision},
 };
 
 // SumOf: the arguments as doubles, added left to right from 0.0. Nested
@@ -111,21 +117,23 @@ int ReportError(const formatting::Error& error, const std::string& expression,
     if (!plan.ShowExpression)
         WriteExpressionLine(err, expression);
     err << "ERROR!  ";
-    int exitCode = 0;
-    for (const TErrorRow& row : ErrorTable) {
-        if (error.Message().find(row.Key) != std::string::npos) {
-            err << row.Text << '\n';
-            exitCode = row.ExitCode;
-        }
+    if (const TErrorClass special = ClassifyError(error.ResourceId()); !special.Text.empty()) {
+        err << special.Text << '\n';
+        return special.ExitCode;
     }
-    if (exitCode != 0)
-        return exitCode;
     // The message line is followed by an empty line.
     err << cmdline::Printable(error.Message()) << '\n' << '\n';
     return kExitEvaluationError;
 }
 
 } // namespace
+
+TErrorClass ClassifyError(std::string_view resourceId) {
+    for (const TErrorRow& row : ErrorTable)
+        if (row.ResourceId == resourceId)
+            return {row.Text, row.ExitCode};
+    return {"", OtherErrorExitCode};
+}
 
 void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression) {
     out << "Expression Evaluated: " << cmdline::Printable(expression) << '\n';

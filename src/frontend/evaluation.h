@@ -10,8 +10,21 @@
 #include "frontend/run_settings.h"
 
 #include <string>
+#include <string_view>
 
 namespace orvex::frontend {
+
+// How an error is reported: a fixed text and its own exit code, or, with an
+// empty text, the error's own message and exit code 80.
+struct TErrorClass {
+    std::string_view Text;
+    int ExitCode;
+};
+
+// The class of an error raised with the text of `resourceId` (empty for an
+// error in words of its own). It depends on which text was raised, never on
+// the words of the message, which may quote the user's expression.
+TErrorClass ClassifyError(std::string_view resourceId);
 
 // Writes "Expression Evaluated: " and the expression (control characters in
 // caret notation), then ends the line.

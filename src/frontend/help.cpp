@@ -1,6 +1,7 @@
 #include "frontend/help.h"
 
 #include "cmdline/output_streams.h"
+#include "formatting/message_table.h"
 
 #include <array>
 #include <charconv>
@@ -327,16 +328,24 @@ std::string FixedText(double value, int decimals) {
     return std::string(buffer.data(), result.ptr);
 }
 
-std::string WithProgramName(std::string_view text, const std::string& programName) {
-    std::string line;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("%s"); at != std::string_view::npos;
-         at = text.find("%s", start)) {
-        line.append(text.substr(start, at - start)).append(programName);
-        start = at + 2;
+// Named lines fill their placeholders from this many copies of the program
+// name; a line with more would show the rest unfilled.
+constexpr std::size_t NamedPlaceholders = 2;
+
+consteval bool NamedLinesFit() {
+    for (const THelpLine& line : HelpLines) {
+        if (line.Kind != TLineKind::Named)
+            continue;
+        std::size_t count = 0;
+        for (std::size_t at = 0; at + 1 < line.Text.size(); ++at)
+            if (line.Text[at] == '%' && (line.Text[at + 1] == 's' || line.Text[at + 1] == 'd'))
+                ++count;
+        if (count > NamedPlaceholders)
+            return false;
     }
-    return line.append(text.substr(start));
+    return true;
 }
+static_assert(NamedLinesFit(), "a Named help line has more placeholders than names");
 
 void WriteLine(cmdline::TTextSink& out, const THelpLine& line, const std::string& programName) {
     switch (line.Kind) {
@@ -354,7 +363,7 @@ void WriteLine(cmdline::TTextSink& out, const THelpLine& line, const std::string
         out << ' ' << programName << line.Text;
         break;
     case TLineKind::Named:
-        out << WithProgramName(line.Text, programName);
+        out << formatting::FormatResString(line.Text, {programName, programName});
         break;
     case TLineKind::Function:
         out << ' ' << programName << line.Text << FixedText(line.Number, line.Decimals) << ')';

@@ -1,6 +1,7 @@
 #include "frontend/radix.h"
 
 #include "formatting/error.h"
+#include "frontend/messages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,7 +35,7 @@ const TRadixDescription& DescriptionOf(int radix) {
     for (const TRadixDescription& description : Radixes)
         if (description.Radix == radix)
             return description;
-    throw formatting::Error("Unsupported radix");
+    throw formatting::Error(OrvexString("orvex.sunsupportedradix"));
 }
 
 // A block size of 0 means "no blocks" and survives clamping.
@@ -104,8 +105,7 @@ std::string ToRadix(std::string_view decimalText, int radix, std::uint16_t minim
 
     const std::optional<std::int32_t> value = ReadInteger32(decimalText);
     if (!value)
-        throw formatting::EConvertError("\"" + std::string(decimalText) +
-                                        "\" is an invalid integer");
+        throw formatting::EConvertError(OrvexString("orvex.sinvalidradixinteger"), {decimalText});
 
     const std::string digits = AllDigits(static_cast<std::uint32_t>(*value), description);
     const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), DigitCount - 1);

@@ -58,8 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Booleans are written as "-1" and "0"; they are read from "true" and
 // "false" in any letter case or from a number, which is true when it is not
-// zero. The error names the text but none of the words the calculator maps
-// to its special exit codes.
+// zero. The error names the text.
 INSTANTIATE_TEST_SUITE_P(
     Booleans, ConversionCall,
     testing::Values(

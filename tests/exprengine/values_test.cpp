@@ -45,17 +45,26 @@ TEST(Values, ArgToFloatTakesEachTypeAtItsValue) {
 }
 
 TEST(Messages, SubstitutesLeftToRightWithoutRescanning) {
-    EXPECT_EQ(FormatEngineMessage(msg::SErrUnknownCharacter, {7, "%s"}),
+    EXPECT_EQ(FormatResString(msg::SErrUnknownCharacter.Text, {7, "%s"}),
               "Unknown character at pos 7: \"%s\"");
-    EXPECT_EQ(FormatEngineMessage(msg::SErrBadQuotes), "Unterminated string");
-    EXPECT_EQ(FormatEngineMessage(msg::SErrTypesDoNotMatch, {"rtInteger", "rtString", "1", "'a'"}),
+    EXPECT_EQ(FormatResString(msg::SErrBadQuotes.Text), "Unterminated string");
+    EXPECT_EQ(FormatResString(msg::SErrTypesDoNotMatch.Text, {"rtInteger", "rtString", "1", "'a'"}),
               "Type mismatch: rtInteger<>rtString for expressions \"1\" and \"'a'\".");
-    EXPECT_EQ(EngineMessage("cvexprpars.nosuchmessage"), "cvexprpars.nosuchmessage");
 }
 
 TEST(Messages, RaiseHelpersUseTheRightClass) {
     EXPECT_THROW(RaiseScannerError(msg::SErrBadQuotes), EExprScanner);
     EXPECT_THROW(RaiseParserError(msg::SErrInExpression), EExprParser);
+}
+
+TEST(Messages, RaisedErrorsCarryTheirResourceIdentifier) {
+    try {
+        RaiseParserError(msg::SErrDivisionByZero, {"rtInteger"});
+        FAIL() << "no error raised";
+    } catch (const EExprParser& error) {
+        EXPECT_EQ(error.ResourceId(), "cvexprpars.serrdivisionbyzero");
+        EXPECT_EQ(error.Message(), "rtInteger division by zero");
+    }
 }
 
 } // namespace

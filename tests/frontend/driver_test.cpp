@@ -2,6 +2,7 @@
 #include "frontend/driver.h"
 #include "frontend/exit_codes.h"
 #include "frontend/help.h"
+#include "frontend/messages.h"
 
 #include "fake_console.h"
 

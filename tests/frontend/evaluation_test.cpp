@@ -1,11 +1,18 @@
+#include "cmdline/messages.h"
 #include "cmdline/output_streams.h"
+#include "exprengine/messages.h"
+#include "formatting/messages.h"
 #include "frontend/evaluation.h"
 #include "frontend/exit_codes.h"
+#include "frontend/messages.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <span>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace orvex::frontend {
 namespace {
@@ -220,6 +227,29 @@ INSTANTIATE_TEST_SUITE_P(
                               kExitEvaluationError},
                     ErrorCase{"PercentOverflow", "1e308", Percent(), DefaultPattern, "",
                               "Floating point overflow\n\n", kExitEvaluationError},
+                    // Words of the special errors inside the user's own text decide
+                    // nothing: each error is reported as what it is.
+                    ErrorCase{"TypeMismatchQuotingTheWords",
+                              "'not a valid integer' + 1",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Type mismatch: rtString<>rtInteger for expressions \"'not a valid "
+                              "integer'\" and \"1\".\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"TypeMismatchQuotingBothPhrases",
+                              "'division by zero, not a valid integer' * 2",
+                              {},
+                              DefaultPattern,
+                              "",
+                              "Node type (rtString) not in allowed types "
+                              "(rtInteger,rtFloat,rtCurrency) for expression: 'division by zero, "
+                              "not a valid integer'\n\n",
+                              kExitEvaluationError},
+                    ErrorCase{"RadixOfTextHoldingTheWords", "'a division by zero'",
+                              Radix(TRadix::Hexadecimal), DefaultPattern, "",
+                              "\"a division by zero\" is an invalid integer\n\n",
+                              kExitEvaluationError},
                     ErrorCase{"SumOfOverflow",
                               "SumOf(1e308, 1e308)",
                               {},
@@ -228,6 +258,67 @@ INSTANTIATE_TEST_SUITE_P(
                               "Floating point overflow\n\n",
                               kExitEvaluationError}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Every message table of the program, as the error classes must know them.
+const std::vector<std::span<const formatting::TResourceString>> AllTables = {
+    formatting::kFormattingStrings, engine::kExprParsStrings, engine::kExprBuiltinsStrings,
+    cmdline::kCorvaneCoreStrings, kOrvexStrings};
+
+// How errors were once told apart: by searching the rendered message for
+// fixed words. Every row that matches writes its text; the last sets the code.
+TErrorClass ClassByWords(const std::string& message, int& matches) {
+    constexpr std::pair<std::string_view, TErrorClass> rows[] = {
+        {"division by zero", {"Divide by Zero Error", kExitDivideByZero}},
+        {"not a valid integer",
+         {"Invalid Operator(s) for Integer Division", kExitInvalidIntegerDivision}},
+    };
+    TErrorClass found{"", kExitEvaluationError};
+    matches = 0;
+    for (const auto& [key, errorClass] : rows) {
+        if (message.find(key) != std::string::npos) {
+            found = errorClass;
+            ++matches;
+        }
+    }
+    return found;
+}
+
+// For a message the user cannot influence, the identifier gives the class
+// its words gave: each text rendered with neutral arguments.
+TEST(ErrorClasses, AgreeWithTheWordsOfEveryMessage) {
+    int special = 0;
+    for (const auto table : AllTables) {
+        for (const formatting::TResourceString& entry : table) {
+            SCOPED_TRACE(entry.Id);
+            const std::string message =
+                formatting::FormatResString(entry.Text, {"x", "x", "x", "x", "x"});
+            int matches = 0;
+            const TErrorClass byWords = ClassByWords(message, matches);
+            const TErrorClass byIdentifier = ClassifyError(entry.Id);
+            EXPECT_LE(matches, 1);
+            EXPECT_EQ(byIdentifier.Text, byWords.Text);
+            EXPECT_EQ(byIdentifier.ExitCode, byWords.ExitCode);
+            special += matches;
+        }
+    }
+    // The engine's two division errors and the floating-point pole.
+    EXPECT_EQ(special, 3);
+    EXPECT_EQ(ClassifyError("").ExitCode, 80);
+}
+
+// The lookup finds the first entry of an identifier, so a repeated one
+// would hide its second text; each belongs to the unit its table names.
+TEST(ErrorClasses, ResourceIdentifiersAreUniqueAndNameTheirUnit) {
+    std::set<std::string_view> seen;
+    for (const auto table : AllTables) {
+        const std::string_view unit = table.front().Id.substr(0, table.front().Id.find('.') + 1);
+        for (const formatting::TResourceString& entry : table) {
+            EXPECT_TRUE(seen.insert(entry.Id).second) << entry.Id;
+            EXPECT_TRUE(entry.Id.starts_with(unit)) << entry.Id;
+            EXPECT_FALSE(entry.Text.empty()) << entry.Id;
+        }
+    }
+}
 
 TEST(Evaluation, ShownExpressionIsNotRepeatedOnStandardError) {
     TEvaluationPlan plan;
