@@ -132,7 +132,7 @@ TErrorClass ClassifyError(std::string_view resourceId) {
     for (const TErrorRow& row : ErrorTable)
         if (row.ResourceId == resourceId)
             return {row.Text, row.ExitCode};
-    return {"", OtherErrorExitCode};
+    return {"", kExitEvaluationError};
 }
 
 void WriteExpressionLine(cmdline::TTextSink& out, const std::string& expression) {
