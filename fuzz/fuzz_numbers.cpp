@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static orvex::cmdline::TStringSink out;
     static orvex::cmdline::TStringSink err;
-    static platform::NullConsole console;
+    static platform::TNullConsole console;
     static cmdline::TCmdLineContext context(cmdline::TProcessFacts{{}, "/usr/bin/orvex", "orvex"},
                                             out, err, console);
     static const formatting::TFormatSettings commaSettings = [] {

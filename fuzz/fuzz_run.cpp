@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         commandLine += " " + argument;
     orvex::cmdline::TStringSink out;
     orvex::cmdline::TStringSink err;
-    orvex::platform::NullConsole console;
+    orvex::platform::TNullConsole console;
     const int exitCode =
         orvex::frontend::RunProgram(arguments, "/usr/bin/orvex", commandLine, out, err, console);
     const auto& documented = orvex::frontend::kRoadExitCodes;

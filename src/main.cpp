@@ -14,9 +14,9 @@ int main(int argc, char* argv[]) {
     platform::PrepareStandardStreams();
     const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
     const std::string executablePath = platform::ExecutablePath(argc > 0 ? argv[0] : "");
-    const std::unique_ptr<platform::Console> console = platform::SystemConsole();
-    cmdline::TStandardSink out(platform::StandardStream::Output);
-    cmdline::TStandardSink err(platform::StandardStream::Error);
+    const std::unique_ptr<platform::TConsole> console = platform::SystemConsole();
+    cmdline::TStandardSink out(platform::TStandardStream::Output);
+    cmdline::TStandardSink err(platform::TStandardStream::Error);
     // -1 and -2 (a true or false comparison) reach the shell as 255 and 254.
     return frontend::RunProgram(arguments, executablePath, platform::RawCommandLine(argc, argv),
                                 out, err, *console);

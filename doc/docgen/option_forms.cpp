@@ -26,7 +26,7 @@ std::string LowerCase(std::string text) {
 std::vector<std::string> OptionForms() {
     // Declaring the options against an empty command line leaves their
     // names in the framework's list of known names.
-    platform::NullConsole console;
+    platform::TNullConsole console;
     orvex::cmdline::TStringSink ignored;
     cmdline::TCmdLineContext context({}, ignored, ignored, console);
     frontend::TRunSettings settings;

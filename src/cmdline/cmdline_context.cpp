@@ -22,7 +22,7 @@ TParamStatusArray UnclaimedTable(const std::vector<std::string>& arguments) {
 } // namespace
 
 TCmdLineContext::TCmdLineContext(const TProcessFacts& facts, TTextSink& standardOutput,
-                                 TTextSink& standardError, platform::Console& console)
+                                 TTextSink& standardError, platform::TConsole& console)
     : Streams(standardOutput, standardError), Console(console),
       ExecutablePath(facts.ExecutablePath), ExeDirText(DirectoryText(facts.ExecutablePath)),
       RawCommandLine(facts.RawCommandLine), ParamStatus(UnclaimedTable(facts.Arguments)),

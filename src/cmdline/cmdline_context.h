@@ -30,7 +30,7 @@ struct TCmdLineContext {
     // directory stored, one unclaimed table entry per argument, both
     // statistics records reset, the format settings loaded from the locale.
     TCmdLineContext(const TProcessFacts& facts, TTextSink& standardOutput, TTextSink& standardError,
-                    platform::Console& console);
+                    platform::TConsole& console);
     TCmdLineContext(const TCmdLineContext&) = delete;
     TCmdLineContext& operator=(const TCmdLineContext&) = delete;
 
@@ -39,7 +39,7 @@ struct TCmdLineContext {
 
     std::int32_t ExitCode = 0;
     TOutputStreams Streams;
-    platform::Console& Console;
+    platform::TConsole& Console;
 
     std::string ExecutablePath;
     // The executable's directory as the syntax-error report shows it: in

@@ -97,7 +97,7 @@ class TStringSink final : public TTextSink {
 // Standard output or standard error of the process.
 class TStandardSink final : public TTextSink {
   public:
-    explicit TStandardSink(platform::StandardStream stream) : stream_(stream) {}
+    explicit TStandardSink(platform::TStandardStream stream) : stream_(stream) {}
 
   protected:
     std::string Deliver(std::string_view bytes) override {
@@ -105,7 +105,7 @@ class TStandardSink final : public TTextSink {
     }
 
   private:
-    platform::StandardStream stream_;
+    platform::TStandardStream stream_;
 };
 
 class TOutputStreams {

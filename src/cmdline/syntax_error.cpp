@@ -48,7 +48,7 @@ void ShowSyntaxErrorRec(TCmdLineContext& context, const TParamStatisticsRec& /*s
 }
 
 void WaitForKeyPress(TCmdLineContext& context, int ticks, std::string_view prompt) {
-    platform::Console& console = context.Console;
+    platform::TConsole& console = context.Console;
     console.BeginKeyCapture();
     TTextSink& out = context.StdOutText();
     out << prompt;

@@ -176,11 +176,11 @@ void TAggregateMax::AccumulateAggregate() {
 }
 
 void RegisterAggregateBuiltins(TExprBuiltInManager& manager) {
-    manager.AddFunction(bcAggregate, "count", 'I', "", FunctionClassOf<TAggregateCount>);
-    manager.AddFunction(bcAggregate, "sum", 'F', "F", FunctionClassOf<TAggregateSum>);
-    manager.AddFunction(bcAggregate, "avg", 'F', "F", FunctionClassOf<TAggregateAvg>);
-    manager.AddFunction(bcAggregate, "min", 'F', "F", FunctionClassOf<TAggregateMin>);
-    manager.AddFunction(bcAggregate, "max", 'F', "F", FunctionClassOf<TAggregateMax>);
+    manager.AddFunction(bcAggregate, "count", 'I', "", kFunctionClassOf<TAggregateCount>);
+    manager.AddFunction(bcAggregate, "sum", 'F', "F", kFunctionClassOf<TAggregateSum>);
+    manager.AddFunction(bcAggregate, "avg", 'F', "F", kFunctionClassOf<TAggregateAvg>);
+    manager.AddFunction(bcAggregate, "min", 'F', "F", kFunctionClassOf<TAggregateMin>);
+    manager.AddFunction(bcAggregate, "max", 'F', "F", kFunctionClassOf<TAggregateMax>);
 }
 
 } // namespace orvex::engine

@@ -5,7 +5,7 @@
 namespace orvex::engine {
 namespace {
 
-constexpr TResultTypes Logical{rtBoolean, rtInteger};
+constexpr TResultTypes kLogical{rtBoolean, rtInteger};
 
 // Applies the operation by the left value's type; any other type (possible
 // only below the root) leaves the left value unchanged.
@@ -22,8 +22,8 @@ void CombineLogical(TExpressionResult& result, const TExpressionResult& right, B
 
 void TBooleanOperation::Check() {
     TBinaryOperation::Check();
-    RequireNodeType(Left(), Logical);
-    RequireNodeType(Right(), Logical);
+    RequireNodeType(Left(), kLogical);
+    RequireNodeType(Right(), kLogical);
     RequireSameTypes();
 }
 

@@ -19,9 +19,9 @@ enum TBuiltInCategory : std::uint8_t {
     bcUser,
     bcAggregate,
 };
-inline constexpr int BuiltInCategoryCount = 9;
+inline constexpr int kBuiltInCategoryCount = 9;
 
 // The set of all nine has the mask 511.
-using TBuiltInCategories = TEnumSet<TBuiltInCategory, BuiltInCategoryCount>;
+using TBuiltInCategories = TEnumSet<TBuiltInCategory, kBuiltInCategoryCount>;
 
 } // namespace orvex::engine

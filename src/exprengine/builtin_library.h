@@ -28,7 +28,7 @@ void RegisterStringBuiltins(TExprBuiltInManager& manager);
 // nested calls would otherwise ask for more memory and time than any
 // machine has; every other text function yields at most about the length of
 // its arguments.
-inline constexpr std::int64_t MaxReplacedTextLength = std::int64_t{1} << 24;
+inline constexpr std::int64_t kMaxReplacedTextLength = std::int64_t{1} << 24;
 
 // bcDateTime: date, time, now, dayofweek, extractyear ... extractmsec,
 // encodedate, encodetime, encodedatetime, shortdayname, shortmonthname,

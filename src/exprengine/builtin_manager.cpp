@@ -65,10 +65,10 @@ namespace {
 
 struct TSharedRegistry {
     TSharedRegistry() {
-        RegisterBuiltins(registry, TBuiltInCategories::All());
-        registry.Seal();
+        RegisterBuiltins(Registry, TBuiltInCategories::All());
+        Registry.Seal();
     }
-    TExprBuiltInManager registry;
+    TExprBuiltInManager Registry;
 };
 
 } // namespace
@@ -79,7 +79,7 @@ const TExprBuiltInManager& BuiltinManager() {
     // the process ends: taking seventy definitions apart at exit would cost
     // a short run more than its evaluation.
     static const TSharedRegistry& shared = *new TSharedRegistry;
-    return shared.registry;
+    return shared.Registry;
 }
 
 } // namespace orvex::engine

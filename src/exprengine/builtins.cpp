@@ -8,13 +8,13 @@ namespace orvex::engine {
 namespace {
 
 struct TCategoryRegistration {
-    TBuiltInCategory category;
-    void (*registerCategory)(TExprBuiltInManager& manager);
+    TBuiltInCategory Category;
+    void (*RegisterCategory)(TExprBuiltInManager& manager);
 };
 
 // The library's categories in registration order; bcData, bcVaria and bcUser
 // hold no built-ins. A category's table joins here in its place.
-constexpr TCategoryRegistration Registrations[] = {
+constexpr TCategoryRegistration kRegistrations[] = {
     {bcMath, &RegisterMathBuiltins},
     {bcStrings, &RegisterStringBuiltins},
     {bcDateTime, &RegisterDateTimeBuiltins},
@@ -24,13 +24,13 @@ constexpr TCategoryRegistration Registrations[] = {
 };
 
 struct TBuiltinName {
-    TBuiltInCategory category;
-    std::string_view name;
+    TBuiltInCategory Category;
+    std::string_view Name;
 };
 
 // The name of every built-in RegisterBuiltins adds, in its order (a test
 // holds the two together).
-constexpr TBuiltinName BuiltinNames[] = {
+constexpr TBuiltinName kBuiltinNames[] = {
     {bcMath, "pi"},
     {bcMath, "cos"},
     {bcMath, "sin"},
@@ -106,7 +106,7 @@ constexpr TBuiltinName BuiltinNames[] = {
 } // namespace
 
 bool IsBuiltinName(std::string_view name, TBuiltInCategories categories) {
-    for (const auto& [category, builtinName] : BuiltinNames) {
+    for (const auto& [category, builtinName] : kBuiltinNames) {
         if (categories.Contains(category) && formatting::EqualsIgnoreAsciiCase(builtinName, name))
             return true;
     }
@@ -115,13 +115,13 @@ bool IsBuiltinName(std::string_view name, TBuiltInCategories categories) {
 
 std::vector<std::string_view> BuiltinNamesInOrder() {
     std::vector<std::string_view> names;
-    for (const TBuiltinName& entry : BuiltinNames)
-        names.push_back(entry.name);
+    for (const TBuiltinName& entry : kBuiltinNames)
+        names.push_back(entry.Name);
     return names;
 }
 
 void RegisterBuiltins(TExprBuiltInManager& manager, TBuiltInCategories categories) {
-    for (const auto& [category, registerCategory] : Registrations) {
+    for (const auto& [category, registerCategory] : kRegistrations) {
         if (categories.Contains(category))
             registerCategory(manager);
     }

@@ -52,7 +52,7 @@ void IFI(TExpressionResult& result, const TExprParameterArray& args) {
     result.SetIntegerValue(IntegerArgument(args, Chosen(args)));
 }
 
-constexpr TBuiltinFunction BooleanFunctions[] = {
+constexpr TBuiltinFunction kBooleanFunctions[] = {
     {"shl", 'I', "II", &Shl},  {"shr", 'I', "II", &Shr},  {"IFS", 'S', "BSS", &IFS},
     {"IFF", 'F', "BFF", &IFF}, {"IFD", 'D', "BDD", &IFD}, {"IFI", 'I', "BII", &IFI},
 };
@@ -60,7 +60,7 @@ constexpr TBuiltinFunction BooleanFunctions[] = {
 } // namespace
 
 void RegisterBooleanBuiltins(TExprBuiltInManager& manager) {
-    RegisterFunctions(manager, bcBoolean, BooleanFunctions);
+    RegisterFunctions(manager, bcBoolean, kBooleanFunctions);
 }
 
 } // namespace orvex::engine

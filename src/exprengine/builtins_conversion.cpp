@@ -150,7 +150,7 @@ void FormatDateTime(TExpressionResult& result, const TExprParameterArray& args) 
         fmt::FormatDateTime(TextArgument(args, 0), FloatArgument(args, 1), Settings());
 }
 
-constexpr TBuiltinFunction ConversionFunctions[] = {
+constexpr TBuiltinFunction kConversionFunctions[] = {
     {"inttostr", 'S', "I", &IntToStr},          {"strtoint", 'I', "S", &StrToInt},
     {"strtointdef", 'I', "SI", &StrToIntDef},   {"floattostr", 'S', "F", &FloatToStr},
     {"strtofloat", 'F', "S", &StrToFloat},      {"strtofloatdef", 'F', "SF", &StrToFloatDef},
@@ -161,13 +161,13 @@ constexpr TBuiltinFunction ConversionFunctions[] = {
 
 // A date read without its year, or with two digits of it, takes the year
 // from the clock: never computed ahead.
-constexpr TBuiltinFunction DateReadingFunctions[] = {
+constexpr TBuiltinFunction kDateReadingFunctions[] = {
     {"strtodate", 'D', "S", &StrToDate},         {"strtodatedef", 'D', "SD", &StrToDateDef},
     {"strtotime", 'D', "S", &StrToTime},         {"strtotimedef", 'D', "SD", &StrToTimeDef},
     {"strtodatetime", 'D', "S", &StrToDateTime}, {"strtodatetimedef", 'D', "SD", &StrToDateTimeDef},
 };
 
-constexpr TBuiltinFunction FormattingFunctions[] = {
+constexpr TBuiltinFunction kFormattingFunctions[] = {
     {"formatfloat", 'S', "SF", &FormatFloat},
     {"formatdatetime", 'S', "SD", &FormatDateTime},
 };
@@ -175,9 +175,9 @@ constexpr TBuiltinFunction FormattingFunctions[] = {
 } // namespace
 
 void RegisterConversionBuiltins(TExprBuiltInManager& manager) {
-    RegisterFunctions(manager, bcConversion, ConversionFunctions);
-    RegisterFunctions(manager, bcConversion, DateReadingFunctions, false);
-    RegisterFunctions(manager, bcConversion, FormattingFunctions);
+    RegisterFunctions(manager, bcConversion, kConversionFunctions);
+    RegisterFunctions(manager, bcConversion, kDateReadingFunctions, false);
+    RegisterFunctions(manager, bcConversion, kFormattingFunctions);
 }
 
 } // namespace orvex::engine

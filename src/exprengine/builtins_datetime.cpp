@@ -36,20 +36,20 @@ void DayOfWeek(TExpressionResult& result, const TExprParameterArray& args) {
 
 // The parts of a value, as the extract functions give them.
 struct TDateTimeParts {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
+    int Year = 0;
+    int Month = 0;
+    int Day = 0;
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    int Millisecond = 0;
 };
 
 TDateTimeParts PartsOf(const TExprParameterArray& args) {
     const double value = FloatArgument(args, 0);
     TDateTimeParts parts;
-    fmt::DecodeDate(value, parts.year, parts.month, parts.day);
-    fmt::DecodeTime(value, parts.hour, parts.minute, parts.second, parts.millisecond);
+    fmt::DecodeDate(value, parts.Year, parts.Month, parts.Day);
+    fmt::DecodeTime(value, parts.Hour, parts.Minute, parts.Second, parts.Millisecond);
     return parts;
 }
 
@@ -107,21 +107,21 @@ void LongMonthName(TExpressionResult& result, const TExprParameterArray& args) {
 }
 
 // They read the clock: never computed ahead.
-constexpr TBuiltinFunction ClockFunctions[] = {
+constexpr TBuiltinFunction kClockFunctions[] = {
     {"date", 'D', "", &Date},
     {"time", 'D', "", &Time},
     {"now", 'D', "", &Now},
 };
 
-constexpr TBuiltinFunction DateTimeFunctions[] = {
+constexpr TBuiltinFunction kDateTimeFunctions[] = {
     {"dayofweek", 'I', "D", &DayOfWeek},
-    {"extractyear", 'I', "D", &ExtractPart<&TDateTimeParts::year>},
-    {"extractmonth", 'I', "D", &ExtractPart<&TDateTimeParts::month>},
-    {"extractday", 'I', "D", &ExtractPart<&TDateTimeParts::day>},
-    {"extracthour", 'I', "D", &ExtractPart<&TDateTimeParts::hour>},
-    {"extractmin", 'I', "D", &ExtractPart<&TDateTimeParts::minute>},
-    {"extractsec", 'I', "D", &ExtractPart<&TDateTimeParts::second>},
-    {"extractmsec", 'I', "D", &ExtractPart<&TDateTimeParts::millisecond>},
+    {"extractyear", 'I', "D", &ExtractPart<&TDateTimeParts::Year>},
+    {"extractmonth", 'I', "D", &ExtractPart<&TDateTimeParts::Month>},
+    {"extractday", 'I', "D", &ExtractPart<&TDateTimeParts::Day>},
+    {"extracthour", 'I', "D", &ExtractPart<&TDateTimeParts::Hour>},
+    {"extractmin", 'I', "D", &ExtractPart<&TDateTimeParts::Minute>},
+    {"extractsec", 'I', "D", &ExtractPart<&TDateTimeParts::Second>},
+    {"extractmsec", 'I', "D", &ExtractPart<&TDateTimeParts::Millisecond>},
     {"encodedate", 'D', "III", &EncodeDate},
     {"encodetime", 'D', "IIII", &EncodeTime},
     {"encodedatetime", 'D', "IIIIIII", &EncodeDateTime},
@@ -134,8 +134,8 @@ constexpr TBuiltinFunction DateTimeFunctions[] = {
 } // namespace
 
 void RegisterDateTimeBuiltins(TExprBuiltInManager& manager) {
-    RegisterFunctions(manager, bcDateTime, ClockFunctions, false);
-    RegisterFunctions(manager, bcDateTime, DateTimeFunctions);
+    RegisterFunctions(manager, bcDateTime, kClockFunctions, false);
+    RegisterFunctions(manager, bcDateTime, kDateTimeFunctions);
 }
 
 } // namespace orvex::engine

@@ -25,7 +25,7 @@ using formatting::CheckFloat;
 namespace {
 
 // ln 10, the divisor that turns a natural logarithm into a decimal one.
-constexpr double Ln10 = 2.302585092994046;
+constexpr double kLn10 = 2.302585092994046;
 
 double X(const TExprParameterArray& args) {
     return FloatArgument(args, 0);
@@ -72,7 +72,7 @@ void Ln(TExpressionResult& result, const TExprParameterArray& args) {
 // There is no separate base-10 routine: the natural logarithm is divided by
 // ln 10, so log(1000) is 3 only within double rounding.
 void Log(TExpressionResult& result, const TExprParameterArray& args) {
-    result.SetFloatValue(CheckedLn(X(args)) / Ln10);
+    result.SetFloatValue(CheckedLn(X(args)) / kLn10);
 }
 
 void Frac(TExpressionResult& result, const TExprParameterArray& args) {
@@ -93,7 +93,7 @@ void Trunc(TExpressionResult& result, const TExprParameterArray& args) {
 }
 
 // In the library's order, after the constant pi.
-constexpr TBuiltinFunction MathFunctions[] = {
+constexpr TBuiltinFunction kMathFunctions[] = {
     {"cos", 'F', "F", &Cos},     {"sin", 'F', "F", &Sin}, {"arctan", 'F', "F", &ArcTan},
     {"abs", 'F', "F", &Abs},     {"sqr", 'F', "F", &Sqr}, {"sqrt", 'F', "F", &Sqrt},
     {"exp", 'F', "F", &Exp},     {"ln", 'F', "F", &Ln},   {"log", 'F', "F", &Log},
@@ -104,7 +104,7 @@ constexpr TBuiltinFunction MathFunctions[] = {
 } // namespace
 
 void RegisterMathFunctions(TExprBuiltInManager& manager) {
-    RegisterFunctions(manager, bcMath, MathFunctions);
+    RegisterFunctions(manager, bcMath, kMathFunctions);
 }
 
 } // namespace orvex::engine

@@ -30,8 +30,8 @@ using formatting::UpperCaseAscii;
 // The bytes at 1-based position index and after, at most count of them, as
 // a 0-based offset and a length inside the text.
 struct TByteRange {
-    std::size_t offset = 0;
-    std::size_t length = 0;
+    std::size_t Offset = 0;
+    std::size_t Length = 0;
 };
 
 TByteRange RangeInText(std::string_view text, std::int64_t index, std::int64_t count) {
@@ -85,14 +85,14 @@ class TTextSearch {
 };
 
 void AppendLimited(std::string& text, std::string_view piece) {
-    if (text.size() + piece.size() > static_cast<std::size_t>(MaxReplacedTextLength))
-        RaiseParserError(msg::SErrTextTooLong, {MaxReplacedTextLength});
+    if (text.size() + piece.size() > static_cast<std::size_t>(kMaxReplacedTextLength))
+        RaiseParserError(msg::SErrTextTooLong, {kMaxReplacedTextLength});
     text.append(piece);
 }
 
 // Replaces the first occurrence of oldText, or every one when all is set,
 // scanning left to right without overlaps; an empty oldText replaces nothing.
-// The result is built within MaxReplacedTextLength.
+// The result is built within kMaxReplacedTextLength.
 std::string StringReplace(std::string_view text, std::string_view oldText, std::string_view newText,
                           bool all, bool ignoreCase) {
     if (oldText.empty())
@@ -140,14 +140,14 @@ void Length(TExpressionResult& result, const TExprParameterArray& args) {
 void Copy(TExpressionResult& result, const TExprParameterArray& args) {
     const std::string_view text = TextArgument(args, 0);
     const TByteRange range = RangeInText(text, IntegerArgument(args, 1), IntegerArgument(args, 2));
-    result.StringValue = std::string(text.substr(range.offset, range.length));
+    result.StringValue = std::string(text.substr(range.Offset, range.Length));
 }
 
 void Delete(TExpressionResult& result, const TExprParameterArray& args) {
     const std::string_view text = TextArgument(args, 0);
     const TByteRange range = RangeInText(text, IntegerArgument(args, 1), IntegerArgument(args, 2));
     std::string remaining(text);
-    remaining.erase(range.offset, range.length);
+    remaining.erase(range.Offset, range.Length);
     result.StringValue = std::move(remaining);
 }
 
@@ -179,7 +179,7 @@ void CompareTextCallback(TExpressionResult& result, const TExprParameterArray& a
     result.SetIntegerValue(CompareText(TextArgument(args, 0), TextArgument(args, 1)));
 }
 
-constexpr TBuiltinFunction StringFunctions[] = {
+constexpr TBuiltinFunction kStringFunctions[] = {
     {"length", 'I', "S", &Length},
     {"copy", 'S', "SII", &Copy},
     {"delete", 'S', "SII", &Delete},
@@ -193,7 +193,7 @@ constexpr TBuiltinFunction StringFunctions[] = {
 } // namespace
 
 void RegisterStringBuiltins(TExprBuiltInManager& manager) {
-    RegisterFunctions(manager, bcStrings, StringFunctions);
+    RegisterFunctions(manager, bcStrings, kStringFunctions);
 }
 
 } // namespace orvex::engine

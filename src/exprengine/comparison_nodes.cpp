@@ -3,7 +3,7 @@
 namespace orvex::engine {
 namespace {
 
-constexpr TResultTypes Ordered{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
+constexpr TResultTypes kOrdered{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
 
 // first < second by the first value's type. Texts compare as unsigned bytes;
 // a boolean is not compared: the first boolean is the answer.
@@ -76,8 +76,8 @@ void TUnequalOperation::Combine(TExpressionResult& result, const TExpressionResu
 }
 
 void TOrderingOperation::Check() {
-    RequireNodeType(Left(), Ordered);
-    RequireNodeType(Right(), Ordered);
+    RequireNodeType(Left(), kOrdered);
+    RequireNodeType(Right(), kOrdered);
     TBooleanResultOperation::Check();
 }
 

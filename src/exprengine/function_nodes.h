@@ -99,7 +99,7 @@ class TFunctionEventHandler : public TExprFunction {
     TExprFunctionEvent handler_;
 };
 
-// The node class of a function node: FunctionClassOf<TAggregateSum> makes a
+// The node class of a function node: kFunctionClassOf<TAggregateSum> makes a
 // TAggregateSum from a definition and its arguments.
 template <typename Node>
 std::unique_ptr<TExprFunction> CreateFunction(TExprIdentifierDef& definition,
@@ -107,7 +107,7 @@ std::unique_ptr<TExprFunction> CreateFunction(TExprIdentifierDef& definition,
     return std::make_unique<Node>(definition, std::move(arguments));
 }
 template <typename Node>
-inline constexpr TExprFunctionClass FunctionClassOf = &CreateFunction<Node>;
+inline constexpr TExprFunctionClass kFunctionClassOf = &CreateFunction<Node>;
 
 // The call node a definition asks for.
 TExprNodePtr CreateCallNode(TExprIdentifierDef& definition, TExprArgumentArray arguments);

@@ -39,7 +39,7 @@ using TExprFunctionEvent =
 using TExprVariableCallback = void (*)(TExpressionResult& value, const std::string& name);
 using TExprVariableEvent = std::function<void(TExpressionResult& value, const std::string& name)>;
 // The "node class" of an itFunctionNode definition: makes the call node
-// from the definition and the arguments (see FunctionClassOf).
+// from the definition and the arguments (see kFunctionClassOf).
 using TExprFunctionClass = std::unique_ptr<TExprFunction> (*)(TExprIdentifierDef& definition,
                                                               TExprArgumentArray arguments);
 

@@ -12,10 +12,10 @@ namespace {
 
 using formatting::CheckFloat;
 
-constexpr TResultTypes AllButBoolean{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
-constexpr TResultTypes Numeric{rtInteger, rtFloat, rtDateTime, rtCurrency};
-constexpr TResultTypes Multiplicative{rtInteger, rtFloat, rtCurrency};
-constexpr TResultTypes IntegerOnly{rtInteger};
+constexpr TResultTypes kAllButBoolean{rtInteger, rtFloat, rtDateTime, rtString, rtCurrency};
+constexpr TResultTypes kNumeric{rtInteger, rtFloat, rtDateTime, rtCurrency};
+constexpr TResultTypes kMultiplicative{rtInteger, rtFloat, rtCurrency};
+constexpr TResultTypes kIntegerOnly{rtInteger};
 
 [[noreturn]] void RaiseDivisionByZero(TResultType type) {
     RaiseParserError(msg::SErrDivisionByZero, {TypeNameOf(type)});
@@ -32,8 +32,8 @@ void RequireIntegerValue(const TExpressionResult& value) {
 
 void TMathOperation::Check() {
     TBinaryOperation::Check();
-    RequireNodeType(Left(), AllButBoolean);
-    RequireNodeType(Right(), AllButBoolean);
+    RequireNodeType(Left(), kAllButBoolean);
+    RequireNodeType(Right(), kAllButBoolean);
     RequireSameTypes();
 }
 
@@ -66,7 +66,7 @@ void TAddOperation::Combine(TExpressionResult& result, const TExpressionResult& 
 }
 
 void TSubtractOperation::Check() {
-    RequireOperandTypes(Numeric);
+    RequireOperandTypes(kNumeric);
     TMathOperation::Check();
 }
 
@@ -89,7 +89,7 @@ void TSubtractOperation::Combine(TExpressionResult& result, const TExpressionRes
 }
 
 void TMultiplyOperation::Check() {
-    RequireOperandTypes(Multiplicative);
+    RequireOperandTypes(kMultiplicative);
     TMathOperation::Check();
 }
 
@@ -116,7 +116,7 @@ void TMultiplyOperation::Combine(TExpressionResult& result, const TExpressionRes
 }
 
 void TDivideOperation::Check() {
-    RequireOperandTypes(Multiplicative);
+    RequireOperandTypes(kMultiplicative);
     TMathOperation::Check();
 }
 
@@ -157,7 +157,7 @@ void TDivideOperation::Combine(TExpressionResult& result, const TExpressionResul
 }
 
 void TIntDivOperation::Check() {
-    RequireOperandTypes(IntegerOnly);
+    RequireOperandTypes(kIntegerOnly);
     TMathOperation::Check();
 }
 
@@ -174,7 +174,7 @@ void TIntDivOperation::Combine(TExpressionResult& result, const TExpressionResul
 }
 
 void TModuloOperation::Check() {
-    RequireOperandTypes(IntegerOnly);
+    RequireOperandTypes(kIntegerOnly);
     TMathOperation::Check();
 }
 
@@ -185,7 +185,7 @@ void TModuloOperation::Combine(TExpressionResult& result, const TExpressionResul
 }
 
 void TPowerOperation::Check() {
-    RequireOperandTypes(Multiplicative);
+    RequireOperandTypes(kMultiplicative);
 }
 
 void TPowerOperation::Combine(TExpressionResult& result, const TExpressionResult& right) {

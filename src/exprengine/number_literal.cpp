@@ -30,35 +30,35 @@ std::size_t CountDigits(std::string_view text, std::size_t from) {
 }
 
 struct TFloatShape {
-    std::size_t integerDigits = 0;
-    std::size_t fractionDigits = 0;
-    std::size_t exponentStart = 0; // index of the first exponent digit, 0 without exponent
-    bool exponentNegative = false;
+    std::size_t IntegerDigits = 0;
+    std::size_t FractionDigits = 0;
+    std::size_t ExponentStart = 0; // index of the first exponent digit, 0 without exponent
+    bool ExponentNegative = false;
 };
 
 // Checks the literal's syntax; from_chars alone would also take "inf", "nan"
 // and hexadecimal floats.
 bool ShapeOfFloat(std::string_view text, TFloatShape& shape) {
     std::size_t i = 0;
-    shape.integerDigits = CountDigits(text, i);
-    i += shape.integerDigits;
+    shape.IntegerDigits = CountDigits(text, i);
+    i += shape.IntegerDigits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        shape.fractionDigits = CountDigits(text, i);
-        i += shape.fractionDigits;
+        shape.FractionDigits = CountDigits(text, i);
+        i += shape.FractionDigits;
     }
-    if (shape.integerDigits + shape.fractionDigits == 0)
+    if (shape.IntegerDigits + shape.FractionDigits == 0)
         return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            shape.exponentNegative = text[i] == '-';
+            shape.ExponentNegative = text[i] == '-';
             ++i;
         }
         const std::size_t exponentDigits = CountDigits(text, i);
         if (exponentDigits == 0)
             return false;
-        shape.exponentStart = i;
+        shape.ExponentStart = i;
         i += exponentDigits;
     }
     return i == text.size();
@@ -69,14 +69,14 @@ bool ShapeOfFloat(std::string_view text, TFloatShape& shape) {
 long long OrderOfMagnitude(std::string_view text, const TFloatShape& shape) {
     long long order = 0;
     bool found = false;
-    for (std::size_t k = 0; k < shape.integerDigits && !found; ++k) {
+    for (std::size_t k = 0; k < shape.IntegerDigits && !found; ++k) {
         if (text[k] != '0') {
-            order = static_cast<long long>(shape.integerDigits - k);
+            order = static_cast<long long>(shape.IntegerDigits - k);
             found = true;
         }
     }
-    for (std::size_t j = 0; j < shape.fractionDigits && !found; ++j) {
-        if (text[shape.integerDigits + 1 + j] != '0') {
+    for (std::size_t j = 0; j < shape.FractionDigits && !found; ++j) {
+        if (text[shape.IntegerDigits + 1 + j] != '0') {
             order = -static_cast<long long>(j);
             found = true;
         }
@@ -84,19 +84,19 @@ long long OrderOfMagnitude(std::string_view text, const TFloatShape& shape) {
     if (!found)
         return -1; // all digits zero: the value is zero whatever the exponent
     long long exponent = 0;
-    if (shape.exponentStart != 0) {
-        for (std::size_t i = shape.exponentStart; i < text.size(); ++i) {
+    if (shape.ExponentStart != 0) {
+        for (std::size_t i = shape.ExponentStart; i < text.size(); ++i) {
             if (exponent < 1000000) // saturate: only the sign of the total matters
                 exponent = exponent * 10 + (text[i] - '0');
         }
     }
-    return order + (shape.exponentNegative ? -exponent : exponent);
+    return order + (shape.ExponentNegative ? -exponent : exponent);
 }
 
 } // namespace
 
 bool ReadRadixInteger(std::string_view text, std::int64_t& value) {
-    if (text.size() < 2 || text.size() >= NumberTextLimit)
+    if (text.size() < 2 || text.size() >= kNumberTextLimit)
         return false;
     const int radix = RadixOf(text.front());
     if (radix == 0)
@@ -112,7 +112,7 @@ bool ReadRadixInteger(std::string_view text, std::int64_t& value) {
 }
 
 bool ReadDecimalInteger(std::string_view text, std::int64_t& value) {
-    if (text.empty() || text.size() >= NumberTextLimit)
+    if (text.empty() || text.size() >= kNumberTextLimit)
         return false;
     for (const char c : text) {
         if (!IsDecimalDigit(c))
@@ -129,7 +129,7 @@ bool ReadDecimalInteger(std::string_view text, std::int64_t& value) {
 
 bool ReadDecimalFloat(std::string_view text, double& value) {
     TFloatShape shape;
-    if (text.size() >= NumberTextLimit || !ShapeOfFloat(text, shape))
+    if (text.size() >= kNumberTextLimit || !ShapeOfFloat(text, shape))
         return false;
     double read = 0.0;
     const char* last = text.data() + text.size();

@@ -11,7 +11,7 @@
 namespace orvex::engine {
 
 // A number text this long or longer never reads.
-inline constexpr std::size_t NumberTextLimit = 256;
+inline constexpr std::size_t kNumberTextLimit = 256;
 
 // "$" (base 16), "%" (base 2) or "&" (base 8) followed by at least one digit
 // of that base. Values up to 2^64 - 1 read, and their 64 bits are taken as a

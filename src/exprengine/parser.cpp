@@ -39,7 +39,7 @@
 // - Every binary level but the logical one matches its operands' types
 //   (MatchOperands) before making the node.
 // - Parentheses, argument lists and exponents are levels of nesting, at
-//   most MaxNestingDepth deep; a flat chain of operators nests nothing.
+//   most kMaxNestingDepth deep; a flat chain of operators nests nothing.
 #include "exprengine/parser.h"
 
 #include "exprengine/builtins.h"
@@ -71,8 +71,8 @@ template <typename TNode> TExprNodePtr MakeOperator(TExprNodePtr left, TExprNode
 
 // A binary operator: its level and the node it makes.
 struct TBinaryOperator {
-    TLevel level = TLevel::None;
-    TMakeOperator make = nullptr;
+    TLevel Level = TLevel::None;
+    TMakeOperator Make = nullptr;
 };
 
 // The precedence table.
@@ -119,8 +119,8 @@ TBinaryOperator BinaryOperatorOf(TokenKind kind) {
 
 // An operator waiting for its right operand.
 struct TPendingOperator {
-    TExprNodePtr left;
-    TMakeOperator make = nullptr;
+    TExprNodePtr Left;
+    TMakeOperator Make = nullptr;
 };
 
 // Names count with their first 255 characters, ASCII letters folded to lower
@@ -138,8 +138,8 @@ std::string LookupKey(std::string_view name) {
 class TExpressionParser::TNestingGuard {
   public:
     explicit TNestingGuard(TExpressionParser& parser) : parser_(parser) {
-        if (parser_.nestingDepth_ >= MaxNestingDepth)
-            RaiseParserError(msg::SErrNestedTooDeeply, {MaxNestingDepth});
+        if (parser_.nestingDepth_ >= kMaxNestingDepth)
+            RaiseParserError(msg::SErrNestedTooDeeply, {kMaxNestingDepth});
         ++parser_.nestingDepth_;
     }
     TNestingGuard(const TNestingGuard&) = delete;
@@ -166,12 +166,12 @@ namespace {
 // Gives a waiting operator its right operand: the operand becomes the
 // operator's node. The logical level takes its operands as they are.
 void Complete(TPendingOperator& pending, TExprNodePtr& operand, TLevel level) {
-    if (!pending.left)
+    if (!pending.Left)
         return;
-    TExprNodePtr left = std::move(pending.left);
+    TExprNodePtr left = std::move(pending.Left);
     if (level != TLevel::Logical)
         MatchOperands(left, operand);
-    operand = pending.make(std::move(left), std::move(operand));
+    operand = pending.Make(std::move(left), std::move(operand));
 }
 
 } // namespace
@@ -309,24 +309,24 @@ TExprNodePtr TExpressionParser::ParseLogical() {
         TExprNodePtr operand = ParseSigned();
         const TBinaryOperator next = BinaryOperatorOf(CurrentKind());
         Complete(multiplicative, operand, TLevel::Multiplicative);
-        if (next.level == TLevel::Multiplicative) {
-            multiplicative = {std::move(operand), next.make};
+        if (next.Level == TLevel::Multiplicative) {
+            multiplicative = {std::move(operand), next.Make};
             Advance(); // an end here is the operand's unknown token
             continue;
         }
         Complete(additive, operand, TLevel::Additive);
-        if (next.level == TLevel::Additive) {
-            additive = {std::move(operand), next.make};
+        if (next.Level == TLevel::Additive) {
+            additive = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;
         }
         // A comparison when one is waiting already is left unread: it ends
         // the expression.
-        const bool secondComparison = next.level == TLevel::Comparison && comparison.left;
+        const bool secondComparison = next.Level == TLevel::Comparison && comparison.Left;
         Complete(comparison, operand, TLevel::Comparison);
-        if (next.level == TLevel::Comparison && !secondComparison) {
-            comparison = {std::move(operand), next.make};
+        if (next.Level == TLevel::Comparison && !secondComparison) {
+            comparison = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;
@@ -337,8 +337,8 @@ TExprNodePtr TExpressionParser::ParseLogical() {
             negateFirst = false;
         }
         Complete(logical, operand, TLevel::Logical);
-        if (next.level == TLevel::Logical) {
-            logical = {std::move(operand), next.make};
+        if (next.Level == TLevel::Logical) {
+            logical = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;

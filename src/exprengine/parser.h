@@ -31,7 +31,7 @@ class TExpressionParser {
     // lists cost most, about 470 bytes a level), 650 KB unoptimised and
     // 1.3 MB with AddressSanitizer: well inside the 1 MiB of a Windows main
     // thread and the usual 8 MiB elsewhere.
-    static constexpr int MaxNestingDepth = 1000;
+    static constexpr int kMaxNestingDepth = 1000;
 
     TExpressionParser();
     TExpressionParser(const TExpressionParser&) = delete;

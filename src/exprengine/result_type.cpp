@@ -5,7 +5,7 @@
 namespace orvex::engine {
 
 std::string_view TypeNameOf(TResultType type) {
-    static constexpr std::array<std::string_view, ResultTypeCount> names{
+    static constexpr std::array<std::string_view, kResultTypeCount> names{
         "rtBoolean", "rtInteger", "rtFloat", "rtDateTime", "rtString", "rtCurrency"};
     const auto index = static_cast<std::size_t>(type);
     return index < names.size() ? names[index] : std::string_view("rtUnknown");
@@ -13,7 +13,7 @@ std::string_view TypeNameOf(TResultType type) {
 
 std::string TypeNamesOf(TResultTypes types) {
     std::string text;
-    for (int index = 0; index < ResultTypeCount; ++index) {
+    for (int index = 0; index < kResultTypeCount; ++index) {
         const auto type = static_cast<TResultType>(index);
         if (!types.Contains(type))
             continue;

@@ -18,9 +18,9 @@ enum TResultType : std::uint8_t {
     rtString,
     rtCurrency, // the amount times 10000 in a signed 64-bit integer
 };
-inline constexpr int ResultTypeCount = 6;
+inline constexpr int kResultTypeCount = 6;
 
-using TResultTypes = TEnumSet<TResultType, ResultTypeCount>;
+using TResultTypes = TEnumSet<TResultType, kResultTypeCount>;
 
 // The member's identifier ("rtInteger"), the name messages use for a type.
 std::string_view TypeNameOf(TResultType type);

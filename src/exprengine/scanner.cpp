@@ -37,16 +37,16 @@ TokenKind OperatorKind(char c) {
     }
 }
 
-bool AcceptsNumberChar(NumberKind kind, char c, char previous, bool textEmpty) {
+bool AcceptsNumberChar(TNumberKind kind, char c, char previous, bool textEmpty) {
     switch (kind) {
-    case NumberKind::Decimal:
+    case TNumberKind::Decimal:
         return IsDecimalDigit(c) || c == '.' || ((c == 'E' || c == 'e') && !textEmpty) ||
                ((c == '+' || c == '-') && previous == 'E');
-    case NumberKind::Hex:
+    case TNumberKind::Hex:
         return IsHexDigit(c) || (c == '$' && previous == '\0');
-    case NumberKind::Octal:
+    case TNumberKind::Octal:
         return IsOctalDigit(c) || (c == '&' && previous == '\0');
-    case NumberKind::Binary:
+    case TNumberKind::Binary:
         return IsBinaryDigit(c) || (c == '%' && previous == '\0');
     }
     return false;
@@ -54,11 +54,11 @@ bool AcceptsNumberChar(NumberKind kind, char c, char previous, bool textEmpty) {
 
 // A delimiter ends a number, except right after an exponent letter or its
 // sign, and except the "%" that starts a binary literal.
-bool DelimiterEndsNumber(NumberKind kind, char previous) {
+bool DelimiterEndsNumber(TNumberKind kind, char previous) {
     switch (kind) {
-    case NumberKind::Decimal:
+    case TNumberKind::Decimal:
         return previous != 'E' && previous != '+' && previous != '-';
-    case NumberKind::Binary:
+    case TNumberKind::Binary:
         return previous != '\0';
     default:
         return true;
@@ -90,7 +90,7 @@ TokenKind KeywordOrIdentifier(const std::string& word) {
 // Plain digits below the length limit (and so far inside the double range):
 // the commonest literal is valid without a full read.
 bool ReadsAsDecimalDigits(std::string_view token) {
-    if (token.empty() || token.size() >= NumberTextLimit)
+    if (token.empty() || token.size() >= kNumberTextLimit)
         return false;
     for (const char c : token)
         if (!IsDecimalDigit(c))
@@ -101,8 +101,8 @@ bool ReadsAsDecimalDigits(std::string_view token) {
 } // namespace
 
 void TExpressionScanner::SetSource(std::string_view text) {
-    if (text.size() > static_cast<std::size_t>(MaxSourceLength))
-        RaiseScannerError(msg::SErrExpressionTooLong, {MaxSourceLength});
+    if (text.size() > static_cast<std::size_t>(kMaxSourceLength))
+        RaiseScannerError(msg::SErrExpressionTooLong, {kMaxSourceLength});
     source_.assign(text);
     length_ = static_cast<std::int32_t>(source_.size());
     cursor_ = 0;
@@ -131,13 +131,13 @@ TokenKind TExpressionScanner::NextToken() {
     else if (c == '\'')
         kind = ReadString();
     else if (c == '$')
-        kind = ReadNumber(NumberKind::Hex);
+        kind = ReadNumber(TNumberKind::Hex);
     else if (c == '&')
-        kind = ReadNumber(NumberKind::Octal);
+        kind = ReadNumber(TNumberKind::Octal);
     else if (c == '%')
-        kind = ReadNumber(NumberKind::Binary);
+        kind = ReadNumber(TNumberKind::Binary);
     else if (IsDecimalDigit(c) || c == '.')
-        kind = ReadNumber(NumberKind::Decimal);
+        kind = ReadNumber(TNumberKind::Decimal);
     else if (IsLetter(c) || c == '"')
         kind = ReadIdentifier();
     else
@@ -177,7 +177,7 @@ TokenKind TExpressionScanner::ReadString() {
     return TokenKind::String;
 }
 
-TokenKind TExpressionScanner::ReadNumber(NumberKind kind) {
+TokenKind TExpressionScanner::ReadNumber(TNumberKind kind) {
     char previous = '\0';
     for (char d = CurrentChar(); d != '\0'; d = CurrentChar()) {
         if (IsWordDelimiter(d) && DelimiterEndsNumber(kind, previous))

@@ -14,7 +14,7 @@ namespace orvex::engine {
 class TExpressionScanner {
   public:
     // Positions are 32-bit and reach length + 1, which bounds the text.
-    static constexpr std::int32_t MaxSourceLength = std::numeric_limits<std::int32_t>::max() - 1;
+    static constexpr std::int32_t kMaxSourceLength = std::numeric_limits<std::int32_t>::max() - 1;
 
     TExpressionScanner() = default;
     TExpressionScanner(const TExpressionScanner&) = delete;
@@ -46,7 +46,7 @@ class TExpressionScanner {
 
     TokenKind ReadOperator();
     TokenKind ReadString();
-    TokenKind ReadNumber(NumberKind kind);
+    TokenKind ReadNumber(TNumberKind kind);
     TokenKind ReadIdentifier();
     [[noreturn]] void RaiseUnknownCharacter(char c) const;
 

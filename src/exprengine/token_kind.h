@@ -37,6 +37,6 @@ enum class TokenKind : std::uint8_t {
 };
 
 // Chosen by the first character of a number literal.
-enum class NumberKind : std::uint8_t { Decimal, Hex, Octal, Binary };
+enum class TNumberKind : std::uint8_t { Decimal, Hex, Octal, Binary };
 
 } // namespace orvex::engine

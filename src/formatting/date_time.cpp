@@ -9,7 +9,7 @@
 namespace orvex::formatting {
 namespace {
 
-constexpr std::int64_t millisecondsPerDay = 86400000;
+constexpr std::int64_t kMillisecondsPerDay = 86400000;
 
 // Days since 1970-01-01 of a proleptic Gregorian date; eras of 400 years
 // repeat exactly, which keeps the arithmetic free of tables.
@@ -22,9 +22,9 @@ constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-constexpr std::int64_t dayZero = DaysFromCivil(1899, 12, 30);
-constexpr std::int64_t firstDay = DaysFromCivil(1, 1, 1) - dayZero;
-constexpr std::int64_t lastDay = DaysFromCivil(9999, 12, 31) - dayZero;
+constexpr std::int64_t kDayZero = DaysFromCivil(1899, 12, 30);
+constexpr std::int64_t kFirstDay = DaysFromCivil(1, 1, 1) - kDayZero;
+constexpr std::int64_t kLastDay = DaysFromCivil(9999, 12, 31) - kDayZero;
 
 void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
     days += 719468;
@@ -52,23 +52,23 @@ int DaysInMonth(int year, int month) {
 // time of day counts forward from midnight also before 1899-12-30, where
 // the fraction's sign follows the day's. Values outside the calendar give
 // day 0 at midnight.
-struct DayAndTime {
-    std::int64_t days = 0;
-    std::int64_t milliseconds = 0;
-    bool valid = false;
+struct TDayAndTime {
+    std::int64_t Days = 0;
+    std::int64_t Milliseconds = 0;
+    bool Valid = false;
 };
 
-DayAndTime SplitValue(TDateTime value) {
-    DayAndTime split;
-    if (!std::isfinite(value) || value < static_cast<double>(firstDay - 1) ||
-        value > static_cast<double>(lastDay + 1))
+TDayAndTime SplitValue(TDateTime value) {
+    TDayAndTime split;
+    if (!std::isfinite(value) || value < static_cast<double>(kFirstDay - 1) ||
+        value > static_cast<double>(kLastDay + 1))
         return split;
-    const auto total = std::llround(value * static_cast<double>(millisecondsPerDay));
-    split.days = total / millisecondsPerDay;
-    split.milliseconds = std::llabs(total % millisecondsPerDay);
-    split.valid = split.days >= firstDay && split.days <= lastDay;
-    if (!split.valid)
-        split = DayAndTime{};
+    const auto total = std::llround(value * static_cast<double>(kMillisecondsPerDay));
+    split.Days = total / kMillisecondsPerDay;
+    split.Milliseconds = std::llabs(total % kMillisecondsPerDay);
+    split.Valid = split.Days >= kFirstDay && split.Days <= kLastDay;
+    if (!split.Valid)
+        split = TDayAndTime{};
     return split;
 }
 
@@ -84,7 +84,7 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& value) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
         day > DaysInMonth(year, month))
         return false;
-    value = static_cast<TDateTime>(DaysFromCivil(year, month, day) - dayZero);
+    value = static_cast<TDateTime>(DaysFromCivil(year, month, day) - kDayZero);
     return true;
 }
 
@@ -93,7 +93,7 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
         millisecond < 0 || millisecond > 999)
         return false;
     const std::int64_t total = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
-    value = static_cast<TDateTime>(total) / static_cast<TDateTime>(millisecondsPerDay);
+    value = static_cast<TDateTime>(total) / static_cast<TDateTime>(kMillisecondsPerDay);
     return true;
 }
 
@@ -129,16 +129,16 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
 }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-    const DayAndTime split = SplitValue(value);
-    if (!split.valid) {
+    const TDayAndTime split = SplitValue(value);
+    if (!split.Valid) {
         year = month = day = 0;
         return;
     }
-    CivilFromDays(split.days + dayZero, year, month, day);
+    CivilFromDays(split.Days + kDayZero, year, month, day);
 }
 
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond) {
-    const std::int64_t total = SplitValue(value).milliseconds;
+    const std::int64_t total = SplitValue(value).Milliseconds;
     hour = static_cast<int>(total / 3600000);
     minute = static_cast<int>(total / 60000 % 60);
     second = static_cast<int>(total / 1000 % 60);
@@ -147,14 +147,14 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 
 int DayOfWeek(TDateTime value) {
     // 1899-12-30 was a Saturday.
-    const std::int64_t days = SplitValue(value).days;
+    const std::int64_t days = SplitValue(value).Days;
     return static_cast<int>(((days % 7 + 7) % 7 + 6) % 7) + 1;
 }
 
-TDateTime DateTimeOf(const platform::LocalTime& time) {
+TDateTime DateTimeOf(const platform::TLocalTime& time) {
     TDateTime value = 0;
-    if (!TryEncodeDateTime(time.year, time.month, time.day, time.hour, time.minute, time.second,
-                           time.millisecond, value))
+    if (!TryEncodeDateTime(time.Year, time.Month, time.Day, time.Hour, time.Minute, time.Second,
+                           time.Millisecond, value))
         return 0;
     return value;
 }
@@ -164,15 +164,15 @@ TDateTime CurrentDateTime() {
 }
 
 TDateTime CurrentDate() {
-    const platform::LocalTime now = platform::Now();
+    const platform::TLocalTime now = platform::Now();
     TDateTime value = 0;
-    return TryEncodeDate(now.year, now.month, now.day, value) ? value : 0;
+    return TryEncodeDate(now.Year, now.Month, now.Day, value) ? value : 0;
 }
 
 TDateTime CurrentTime() {
-    const platform::LocalTime now = platform::Now();
+    const platform::TLocalTime now = platform::Now();
     TDateTime value = 0;
-    return TryEncodeTime(now.hour, now.minute, now.second, now.millisecond, value) ? value : 0;
+    return TryEncodeTime(now.Hour, now.Minute, now.Second, now.Millisecond, value) ? value : 0;
 }
 
 } // namespace orvex::formatting

@@ -38,7 +38,7 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 int DayOfWeek(TDateTime value);
 
 // The local clock as a value, as the date at midnight, and as the time of day.
-TDateTime DateTimeOf(const platform::LocalTime& time);
+TDateTime DateTimeOf(const platform::TLocalTime& time);
 TDateTime CurrentDateTime();
 TDateTime CurrentDate();
 TDateTime CurrentTime();

@@ -7,7 +7,7 @@ namespace {
 
 // Formats named inside formats (c, ddddd, t ...) are written with the same
 // writer; the limit stops settings whose formats name each other.
-constexpr int maximumNesting = 3;
+constexpr int kMaximumNesting = 3;
 
 // The length of the AM/PM marker at the given position, 0 when none.
 std::size_t MarkerLength(std::string_view pattern, std::size_t at) {
@@ -43,25 +43,25 @@ const std::string& NameOf(const std::array<std::string, N>& names, int number) {
                : none;
 }
 
-struct DateTimeParts {
-    int year = 0, month = 0, day = 0;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-    int dayOfWeek = 0;
-    bool midnight = true;
+struct TDateTimeParts {
+    int Year = 0, Month = 0, Day = 0;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+    int DayOfWeek = 0;
+    bool Midnight = true;
 };
 
-class DateTimeWriter {
+class TDateTimeWriter {
   public:
-    DateTimeWriter(TDateTime value, const TFormatSettings& settings) : settings_(settings) {
-        DecodeDate(value, parts_.year, parts_.month, parts_.day);
-        DecodeTime(value, parts_.hour, parts_.minute, parts_.second, parts_.millisecond);
-        parts_.dayOfWeek = DayOfWeek(value);
-        parts_.midnight =
-            parts_.hour == 0 && parts_.minute == 0 && parts_.second == 0 && parts_.millisecond == 0;
+    TDateTimeWriter(TDateTime value, const TFormatSettings& settings) : settings_(settings) {
+        DecodeDate(value, parts_.Year, parts_.Month, parts_.Day);
+        DecodeTime(value, parts_.Hour, parts_.Minute, parts_.Second, parts_.Millisecond);
+        parts_.DayOfWeek = DayOfWeek(value);
+        parts_.Midnight =
+            parts_.Hour == 0 && parts_.Minute == 0 && parts_.Second == 0 && parts_.Millisecond == 0;
     }
 
     void Write(std::string_view pattern, int nesting) {
-        if (nesting > maximumNesting)
+        if (nesting > kMaximumNesting)
             return;
         const bool twelveHours = UsesTwelveHourClock(pattern);
         bool afterHour = false;
@@ -69,9 +69,9 @@ class DateTimeWriter {
         while (at < pattern.size()) {
             const char c = pattern[at];
             if (IsPatternQuote(c)) {
-                const QuotedRun quoted = QuotedRunAt(pattern, at);
-                out_ += quoted.text;
-                at = quoted.next;
+                const TQuotedRun quoted = QuotedRunAt(pattern, at);
+                out_ += quoted.Text;
+                at = quoted.Next;
                 continue;
             }
             if (const std::size_t marker = MarkerLength(pattern, at); marker > 0) {
@@ -102,7 +102,7 @@ class DateTimeWriter {
         switch (letter) {
         case 'C':
             Write(settings_.ShortDateFormat, nesting + 1);
-            if (!parts_.midnight) {
+            if (!parts_.Midnight) {
                 out_ += ' ';
                 Write(settings_.LongTimeFormat, nesting + 1);
             }
@@ -112,27 +112,27 @@ class DateTimeWriter {
             return true;
         case 'M':
             if (afterHour)
-                WriteNumber(parts_.minute, count >= 2 ? 2 : 1);
+                WriteNumber(parts_.Minute, count >= 2 ? 2 : 1);
             else
                 WriteMonth(count);
             return true;
         case 'Y':
             if (count <= 2)
-                out_ += Padded(parts_.year % 100, 2);
+                out_ += Padded(parts_.Year % 100, 2);
             else
-                out_ += Padded(parts_.year, 4);
+                out_ += Padded(parts_.Year, 4);
             return true;
         case 'H':
-            WriteNumber(twelveHours ? TwelveHour(parts_.hour) : parts_.hour, count >= 2 ? 2 : 1);
+            WriteNumber(twelveHours ? TwelveHour(parts_.Hour) : parts_.Hour, count >= 2 ? 2 : 1);
             return true;
         case 'N':
-            WriteNumber(parts_.minute, count >= 2 ? 2 : 1);
+            WriteNumber(parts_.Minute, count >= 2 ? 2 : 1);
             return true;
         case 'S':
-            WriteNumber(parts_.second, count >= 2 ? 2 : 1);
+            WriteNumber(parts_.Second, count >= 2 ? 2 : 1);
             return true;
         case 'Z':
-            WriteNumber(parts_.millisecond, count >= 2 ? 3 : 1);
+            WriteNumber(parts_.Millisecond, count >= 2 ? 3 : 1);
             return true;
         case 'T':
             Write(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, nesting + 1);
@@ -146,13 +146,13 @@ class DateTimeWriter {
         switch (count) {
         case 1:
         case 2:
-            WriteNumber(parts_.day, count);
+            WriteNumber(parts_.Day, count);
             break;
         case 3:
-            out_ += NameOf(settings_.ShortDayNames, parts_.dayOfWeek);
+            out_ += NameOf(settings_.ShortDayNames, parts_.DayOfWeek);
             break;
         case 4:
-            out_ += NameOf(settings_.LongDayNames, parts_.dayOfWeek);
+            out_ += NameOf(settings_.LongDayNames, parts_.DayOfWeek);
             break;
         case 5:
             Write(settings_.ShortDateFormat, nesting + 1);
@@ -165,17 +165,17 @@ class DateTimeWriter {
 
     void WriteMonth(int count) {
         if (count <= 2)
-            WriteNumber(parts_.month, count);
+            WriteNumber(parts_.Month, count);
         else if (count == 3)
-            out_ += NameOf(settings_.ShortMonthNames, parts_.month);
+            out_ += NameOf(settings_.ShortMonthNames, parts_.Month);
         else
-            out_ += NameOf(settings_.LongMonthNames, parts_.month);
+            out_ += NameOf(settings_.LongMonthNames, parts_.Month);
     }
 
     // "am/pm" and "a/p" show the pattern's own letters in the pattern's
     // case; "ampm" shows the settings' texts.
     void WriteMarker(std::string_view marker) {
-        const bool morning = parts_.hour < 12;
+        const bool morning = parts_.Hour < 12;
         if (marker.size() == 4)
             out_ += morning ? settings_.TimeAMString : settings_.TimePMString;
         else if (marker.size() == 5)
@@ -202,7 +202,7 @@ class DateTimeWriter {
     }
 
     const TFormatSettings& settings_;
-    DateTimeParts parts_;
+    TDateTimeParts parts_;
     std::string out_;
 };
 
@@ -210,7 +210,7 @@ class DateTimeWriter {
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value,
                            const TFormatSettings& settings) {
-    DateTimeWriter writer(value, settings);
+    TDateTimeWriter writer(value, settings);
     writer.Write(pattern, 0);
     return writer.Result();
 }

@@ -69,25 +69,25 @@ bool TryReadDate(std::string_view text, TDateTime& value, const TFormatSettings&
         if (!ReadNumber(part, letter == 'Y' ? 4 : 2, field))
             return false;
         if (letter == 'Y' && part.size() <= 2)
-            year = ExpandTwoDigitYear(year, platform::Now().year);
+            year = ExpandTwoDigitYear(year, platform::Now().Year);
     }
     if (!yearGiven)
-        year = platform::Now().year;
+        year = platform::Now().Year;
     return TryEncodeDate(year, month, day, value);
 }
 
-enum class Meridiem { None, Morning, Afternoon };
+enum class TMeridiem { None, Morning, Afternoon };
 
 // Takes an AM or PM marker off either end of a time text: the settings'
 // texts, or AM, PM, A and P in any letter case.
-Meridiem TakeMarker(std::string_view& text, const TFormatSettings& settings) {
-    const std::array<std::pair<std::string_view, Meridiem>, 6> markers{{
-        {settings.TimeAMString, Meridiem::Morning},
-        {settings.TimePMString, Meridiem::Afternoon},
-        {"AM", Meridiem::Morning},
-        {"PM", Meridiem::Afternoon},
-        {"A", Meridiem::Morning},
-        {"P", Meridiem::Afternoon},
+TMeridiem TakeMarker(std::string_view& text, const TFormatSettings& settings) {
+    const std::array<std::pair<std::string_view, TMeridiem>, 6> markers{{
+        {settings.TimeAMString, TMeridiem::Morning},
+        {settings.TimePMString, TMeridiem::Afternoon},
+        {"AM", TMeridiem::Morning},
+        {"PM", TMeridiem::Afternoon},
+        {"A", TMeridiem::Morning},
+        {"P", TMeridiem::Afternoon},
     }};
     for (const auto& [marker, meridiem] : markers) {
         if (marker.empty() || marker.size() >= text.size())
@@ -101,7 +101,7 @@ Meridiem TakeMarker(std::string_view& text, const TFormatSettings& settings) {
             return meridiem;
         }
     }
-    return Meridiem::None;
+    return TMeridiem::None;
 }
 
 // Milliseconds written as a fraction of a second: ".5" is 500.
@@ -116,7 +116,7 @@ bool ReadMilliseconds(std::string_view text, int& millisecond) {
 }
 
 bool TryReadTime(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
-    const Meridiem meridiem = TakeMarker(text, settings);
+    const TMeridiem meridiem = TakeMarker(text, settings);
     int millisecond = 0;
     // Milliseconds follow a "." or the decimal separator, unless that is
     // the time separator.
@@ -130,7 +130,7 @@ bool TryReadTime(std::string_view text, TDateTime& value, const TFormatSettings&
         text = text.substr(0, point);
     }
     const auto parts = SplitAt(text, settings.TimeSeparator);
-    if (parts.size() > 3 || (parts.size() == 1 && meridiem == Meridiem::None))
+    if (parts.size() > 3 || (parts.size() == 1 && meridiem == TMeridiem::None))
         return false;
     std::array<int, 3> fields{0, 0, 0};
     for (std::size_t i = 0; i < parts.size(); ++i)
@@ -139,10 +139,10 @@ bool TryReadTime(std::string_view text, TDateTime& value, const TFormatSettings&
     if (millisecond != 0 && parts.size() < 3)
         return false;
     int hour = fields[0];
-    if (meridiem != Meridiem::None) {
+    if (meridiem != TMeridiem::None) {
         if (hour > 12)
             return false;
-        hour = hour % 12 + (meridiem == Meridiem::Afternoon ? 12 : 0);
+        hour = hour % 12 + (meridiem == TMeridiem::Afternoon ? 12 : 0);
     }
     return TryEncodeTime(hour, fields[1], fields[2], millisecond, value);
 }

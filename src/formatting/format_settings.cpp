@@ -21,27 +21,27 @@ void TakeIfGiven(std::array<std::string, N>& target, const std::array<std::strin
 
 } // namespace
 
-TFormatSettings FormatSettingsFromLocale(const platform::LocaleFacts& facts) {
+TFormatSettings FormatSettingsFromLocale(const platform::TLocaleFacts& facts) {
     TFormatSettings settings;
     TakeLocaleFacts(settings, facts);
     return settings;
 }
 
-void TakeLocaleFacts(TFormatSettings& settings, const platform::LocaleFacts& facts) {
-    TakeIfGiven(settings.DecimalSeparator, facts.decimalSeparator);
-    TakeIfGiven(settings.ThousandSeparator, facts.thousandsSeparator);
-    TakeIfGiven(settings.DateSeparator, facts.dateSeparator);
-    TakeIfGiven(settings.TimeSeparator, facts.timeSeparator);
-    TakeIfGiven(settings.ShortDateFormat, facts.shortDateFormat);
-    TakeIfGiven(settings.LongDateFormat, facts.longDateFormat);
-    TakeIfGiven(settings.ShortTimeFormat, facts.shortTimeFormat);
-    TakeIfGiven(settings.LongTimeFormat, facts.longTimeFormat);
-    TakeIfGiven(settings.TimeAMString, facts.timeAmString);
-    TakeIfGiven(settings.TimePMString, facts.timePmString);
-    TakeIfGiven(settings.ShortMonthNames, facts.shortMonthNames);
-    TakeIfGiven(settings.LongMonthNames, facts.longMonthNames);
-    TakeIfGiven(settings.ShortDayNames, facts.shortDayNames);
-    TakeIfGiven(settings.LongDayNames, facts.longDayNames);
+void TakeLocaleFacts(TFormatSettings& settings, const platform::TLocaleFacts& facts) {
+    TakeIfGiven(settings.DecimalSeparator, facts.DecimalSeparator);
+    TakeIfGiven(settings.ThousandSeparator, facts.ThousandsSeparator);
+    TakeIfGiven(settings.DateSeparator, facts.DateSeparator);
+    TakeIfGiven(settings.TimeSeparator, facts.TimeSeparator);
+    TakeIfGiven(settings.ShortDateFormat, facts.ShortDateFormat);
+    TakeIfGiven(settings.LongDateFormat, facts.LongDateFormat);
+    TakeIfGiven(settings.ShortTimeFormat, facts.ShortTimeFormat);
+    TakeIfGiven(settings.LongTimeFormat, facts.LongTimeFormat);
+    TakeIfGiven(settings.TimeAMString, facts.TimeAmString);
+    TakeIfGiven(settings.TimePMString, facts.TimePmString);
+    TakeIfGiven(settings.ShortMonthNames, facts.ShortMonthNames);
+    TakeIfGiven(settings.LongMonthNames, facts.LongMonthNames);
+    TakeIfGiven(settings.ShortDayNames, facts.ShortDayNames);
+    TakeIfGiven(settings.LongDayNames, facts.LongDayNames);
 }
 
 const TFormatSettings& SystemFormatSettings() {

@@ -33,11 +33,11 @@ struct TFormatSettings {
 
 // Settings from locale facts; every fact the locale leaves empty keeps the
 // value above ("." and "," for the separators).
-TFormatSettings FormatSettingsFromLocale(const platform::LocaleFacts& facts);
+TFormatSettings FormatSettingsFromLocale(const platform::TLocaleFacts& facts);
 
 // The same for settings already made: the facts the locale gives replace
 // theirs, the others stay.
-void TakeLocaleFacts(TFormatSettings& settings, const platform::LocaleFacts& facts);
+void TakeLocaleFacts(TFormatSettings& settings, const platform::TLocaleFacts& facts);
 
 // The settings of the system's locale, read on first use and never changed
 // afterwards. For code without a run context, such as the engine's built-ins.

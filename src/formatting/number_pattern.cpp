@@ -9,31 +9,31 @@ namespace orvex::formatting {
 namespace {
 
 // Fixed notation gives up on values with more integer digits than this.
-constexpr int maximumFixedIntegerDigits = 17;
+constexpr int kMaximumFixedIntegerDigits = 17;
 
 // Walks a section's tokens and writes the rounded value into it.
-class SectionWriter {
+class TSectionWriter {
   public:
-    SectionWriter(const PatternSection& section, const DecimalForm& form,
-                  const TFormatSettings& settings)
+    TSectionWriter(const TPatternSection& section, const TDecimalForm& form,
+                   const TFormatSettings& settings)
         : section_(section), form_(form), settings_(settings),
           // The scientific form shows as many integer digits as there are
           // integer places; zero has no digits to place.
-          valueExponent_(section.scientific && !form.IsZero() ? section.integerPlaces
-                                                              : form.exponent) {}
+          valueExponent_(section.Scientific && !form.IsZero() ? section.IntegerPlaces
+                                                              : form.Exponent) {}
 
     std::string Write(bool automaticSign) {
-        if (automaticSign && form_.negative)
+        if (automaticSign && form_.Negative)
             out_ += '-';
-        for (const PatternToken& token : section_.tokens) {
-            switch (token.kind) {
-            case PatternTokenKind::Text:
-                out_ += token.text;
+        for (const TPatternToken& token : section_.Tokens) {
+            switch (token.Kind) {
+            case TPatternTokenKind::Text:
+                out_ += token.Text;
                 break;
-            case PatternTokenKind::Placeholder:
-                WritePlaceholder(token.place);
+            case TPatternTokenKind::Placeholder:
+                WritePlaceholder(token.Place);
                 break;
-            case PatternTokenKind::Exponent:
+            case TPatternTokenKind::Exponent:
                 WriteExponent(token);
                 break;
             }
@@ -45,20 +45,20 @@ class SectionWriter {
     // The digit of the value in the given position (0 = first significant
     // digit); '0' past the last one.
     char DigitAt(int index) const {
-        return index < static_cast<int>(form_.digits.size())
-                   ? form_.digits[static_cast<std::size_t>(index)]
+        return index < static_cast<int>(form_.Digits.size())
+                   ? form_.Digits[static_cast<std::size_t>(index)]
                    : '0';
     }
 
     // power: the number of integer places after this digit.
     void WriteIntegerDigit(char digit, int power) {
         out_ += digit;
-        if (section_.grouping && settings_.ThousandSeparator != '\0' && power > 0 && power % 3 == 0)
+        if (section_.Grouping && settings_.ThousandSeparator != '\0' && power > 0 && power % 3 == 0)
             out_ += settings_.ThousandSeparator;
     }
 
     void WritePlaceholder(int place) {
-        const int integerPlaces = section_.integerPlaces;
+        const int integerPlaces = section_.IntegerPlaces;
         if (place == 0)
             for (int index = 0; index < valueExponent_ - integerPlaces; ++index)
                 WriteIntegerDigit(DigitAt(index), valueExponent_ - 1 - index);
@@ -72,7 +72,7 @@ class SectionWriter {
         const int index = valueExponent_ - 1 - power;
         if (index >= 0)
             WriteIntegerDigit(DigitAt(index), power);
-        else if (section_.firstZero >= 0 && place >= section_.firstZero)
+        else if (section_.FirstZero >= 0 && place >= section_.FirstZero)
             WriteIntegerDigit('0', power);
     }
 
@@ -80,8 +80,8 @@ class SectionWriter {
     // zero it holds; rounding has made sure a significant digit follows.
     void WriteDecimalPlace(int place, int decimal) {
         const int index = valueExponent_ + decimal;
-        const bool withinDigits = index < static_cast<int>(form_.digits.size());
-        if (!withinDigits && place > section_.lastZero)
+        const bool withinDigits = index < static_cast<int>(form_.Digits.size());
+        if (!withinDigits && place > section_.LastZero)
             return;
         const char digit = index < 0 ? '0' : DigitAt(index);
         if (!decimalSeparatorWritten_) {
@@ -91,21 +91,21 @@ class SectionWriter {
         out_ += digit;
     }
 
-    void WriteExponent(const PatternToken& token) {
-        const int exponent = form_.IsZero() ? 0 : form_.exponent - section_.integerPlaces;
-        out_ += token.text;
+    void WriteExponent(const TPatternToken& token) {
+        const int exponent = form_.IsZero() ? 0 : form_.Exponent - section_.IntegerPlaces;
+        out_ += token.Text;
         if (exponent < 0)
             out_ += '-';
-        else if (token.plusSign)
+        else if (token.PlusSign)
             out_ += '+';
         const std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-        if (static_cast<int>(digits.size()) < token.exponentDigits)
-            out_.append(static_cast<std::size_t>(token.exponentDigits) - digits.size(), '0');
+        if (static_cast<int>(digits.size()) < token.ExponentDigits)
+            out_.append(static_cast<std::size_t>(token.ExponentDigits) - digits.size(), '0');
         out_ += digits;
     }
 
-    const PatternSection& section_;
-    const DecimalForm& form_;
+    const TPatternSection& section_;
+    const TDecimalForm& form_;
     const TFormatSettings& settings_;
     const int valueExponent_;
     bool decimalSeparatorWritten_ = false;
@@ -115,17 +115,17 @@ class SectionWriter {
 // Rounds the value's digits for the chosen section and writes them through
 // it; general text stands in for a value with more integer digits than
 // fixed notation holds.
-std::string WriteInSection(std::string_view text, int chosen, DecimalForm form,
+std::string WriteInSection(std::string_view text, int chosen, TDecimalForm form,
                            double approximateValue, const TFormatSettings& settings) {
-    const PatternSection section = ReadPatternSection(text);
-    if (section.scientific) {
+    const TPatternSection section = ReadPatternSection(text);
+    if (section.Scientific) {
         RoundToSignificantDigits(form, section.Places());
     } else {
-        if (form.exponent > maximumFixedIntegerDigits)
+        if (form.Exponent > kMaximumFixedIntegerDigits)
             return GeneralText(approximateValue, settings);
-        RoundToDecimalPlaces(form, section.decimalPlaces);
+        RoundToDecimalPlaces(form, section.DecimalPlaces);
     }
-    return SectionWriter(section, form, settings).Write(chosen == 1);
+    return TSectionWriter(section, form, settings).Write(chosen == 1);
 }
 
 } // namespace

@@ -25,31 +25,31 @@ std::string_view TakeDigits(std::string_view text, std::size_t& at) {
 }
 
 // The parts of a float text, each without its punctuation.
-struct FloatParts {
-    bool negative = false;
-    std::string_view integerDigits;
-    std::string_view fractionDigits;
-    bool exponentNegative = false;
-    std::string_view exponentDigits;
+struct TFloatParts {
+    bool Negative = false;
+    std::string_view IntegerDigits;
+    std::string_view FractionDigits;
+    bool ExponentNegative = false;
+    std::string_view ExponentDigits;
 };
 
-bool SplitFloat(std::string_view text, char decimalSeparator, FloatParts& parts) {
+bool SplitFloat(std::string_view text, char decimalSeparator, TFloatParts& parts) {
     std::size_t at = 0;
     if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-        parts.negative = text[at++] == '-';
-    parts.integerDigits = TakeDigits(text, at);
+        parts.Negative = text[at++] == '-';
+    parts.IntegerDigits = TakeDigits(text, at);
     if (at < text.size() && text[at] == decimalSeparator) {
         ++at;
-        parts.fractionDigits = TakeDigits(text, at);
+        parts.FractionDigits = TakeDigits(text, at);
     }
-    if (parts.integerDigits.empty() && parts.fractionDigits.empty())
+    if (parts.IntegerDigits.empty() && parts.FractionDigits.empty())
         return false;
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
         ++at;
         if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-            parts.exponentNegative = text[at++] == '-';
-        parts.exponentDigits = TakeDigits(text, at);
-        if (parts.exponentDigits.empty())
+            parts.ExponentNegative = text[at++] == '-';
+        parts.ExponentDigits = TakeDigits(text, at);
+        if (parts.ExponentDigits.empty())
             return false;
     }
     return at == text.size();
@@ -57,16 +57,16 @@ bool SplitFloat(std::string_view text, char decimalSeparator, FloatParts& parts)
 
 // The decimal exponent of the first significant digit, saturated so that
 // absurd exponent texts cannot overflow; only its sign is used.
-long SignificantExponent(const FloatParts& parts) {
+long SignificantExponent(const TFloatParts& parts) {
     long exponent = 0;
-    for (const char c : parts.exponentDigits)
+    for (const char c : parts.ExponentDigits)
         exponent = std::min(exponent * 10 + (c - '0'), 100000000L);
-    if (parts.exponentNegative)
+    if (parts.ExponentNegative)
         exponent = -exponent;
-    const auto firstInteger = parts.integerDigits.find_first_not_of('0');
+    const auto firstInteger = parts.IntegerDigits.find_first_not_of('0');
     if (firstInteger != std::string_view::npos)
-        return exponent + static_cast<long>(parts.integerDigits.size() - firstInteger);
-    const auto firstFraction = parts.fractionDigits.find_first_not_of('0');
+        return exponent + static_cast<long>(parts.IntegerDigits.size() - firstInteger);
+    const auto firstFraction = parts.FractionDigits.find_first_not_of('0');
     if (firstFraction == std::string_view::npos)
         return 0;
     return exponent - static_cast<long>(firstFraction);
@@ -134,16 +134,16 @@ bool ReadDecimal(std::string_view digits, bool negative, std::int32_t& value) {
 } // namespace
 
 bool TryTextToFloat(std::string_view text, double& value, const TFormatSettings& settings) {
-    FloatParts parts;
+    TFloatParts parts;
     if (!SplitFloat(TrimBlanks(text), settings.DecimalSeparator, parts))
         return false;
     // The standard reader wants "." whatever the settings say.
-    std::string plain(parts.negative ? "-" : "");
-    plain += parts.integerDigits.empty() ? std::string_view("0") : parts.integerDigits;
-    if (!parts.fractionDigits.empty())
-        plain.append(".").append(parts.fractionDigits);
-    if (!parts.exponentDigits.empty())
-        plain.append(parts.exponentNegative ? "e-" : "e").append(parts.exponentDigits);
+    std::string plain(parts.Negative ? "-" : "");
+    plain += parts.IntegerDigits.empty() ? std::string_view("0") : parts.IntegerDigits;
+    if (!parts.FractionDigits.empty())
+        plain.append(".").append(parts.FractionDigits);
+    if (!parts.ExponentDigits.empty())
+        plain.append(parts.ExponentNegative ? "e-" : "e").append(parts.ExponentDigits);
 
     double result = 0.0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
@@ -151,7 +151,7 @@ bool TryTextToFloat(std::string_view text, double& value, const TFormatSettings&
         // Too small for a double reads as zero; too large does not read.
         if (SignificantExponent(parts) > 0)
             return false;
-        result = parts.negative ? -0.0 : 0.0;
+        result = parts.Negative ? -0.0 : 0.0;
     } else if (error != std::errc() || end != plain.data() + plain.size() ||
                !std::isfinite(result)) {
         return false;

@@ -9,8 +9,8 @@ namespace {
 
 // A pattern may hold positive, negative and zero sections; a fourth is
 // ignored and a fifth or more makes the pattern invalid.
-constexpr int maximumSectionSeparators = 3;
-constexpr int maximumExponentDigits = 4;
+constexpr int kMaximumSectionSeparators = 3;
+constexpr int kMaximumExponentDigits = 4;
 
 bool IsExponentLetter(char c) {
     return c == 'E' || c == 'e';
@@ -27,13 +27,13 @@ bool IsScientific(std::string_view section) {
            }) != std::string_view::npos;
 }
 
-class SectionReader {
+class TSectionReader {
   public:
-    SectionReader(std::string_view text, bool scientific) : text_(text) {
-        section_.scientific = scientific;
+    TSectionReader(std::string_view text, bool scientific) : text_(text) {
+        section_.Scientific = scientific;
     }
 
-    PatternSection Read() {
+    TPatternSection Read() {
         while (at_ < text_.size())
             ReadOne();
         return std::move(section_);
@@ -49,7 +49,7 @@ class SectionReader {
         else if (c == '.')
             decimalPointSeen_ = true;
         else if (c == ',')
-            section_.grouping = true;
+            section_.Grouping = true;
         else if (IsExponentLetter(c))
             ReadExponent(c);
         else
@@ -59,61 +59,61 @@ class SectionReader {
     // Quoted text prints as it is, except that the other kind of quote
     // character inside it is dropped: it neither opens quoted text nor prints.
     void ReadQuoted(char quote) {
-        const QuotedRun run = QuotedRunAt(text_, at_ - 1);
+        const TQuotedRun run = QuotedRunAt(text_, at_ - 1);
         const char otherQuote = quote == '"' ? '\'' : '"';
         std::string quoted;
-        for (char c : run.text)
+        for (char c : run.Text)
             if (c != otherQuote)
                 quoted += c;
         AddText(quoted);
-        at_ = run.next;
+        at_ = run.Next;
     }
 
     void AddPlaceholder(char c) {
         const int place = section_.Places();
         if (c == '0') {
-            if (section_.firstZero < 0)
-                section_.firstZero = place;
-            section_.lastZero = place;
+            if (section_.FirstZero < 0)
+                section_.FirstZero = place;
+            section_.LastZero = place;
         }
-        ++(decimalPointSeen_ ? section_.decimalPlaces : section_.integerPlaces);
-        PatternToken token;
-        token.kind = PatternTokenKind::Placeholder;
-        token.place = place;
-        section_.tokens.push_back(std::move(token));
+        ++(decimalPointSeen_ ? section_.DecimalPlaces : section_.IntegerPlaces);
+        TPatternToken token;
+        token.Kind = TPatternTokenKind::Placeholder;
+        token.Place = place;
+        section_.Tokens.push_back(std::move(token));
     }
 
     // In scientific form "E+00" is the exponent and a lone "E" is text; in
     // fixed form "E" and the character after it are both text.
     void ReadExponent(char letter) {
         const bool signFollows = at_ < text_.size() && IsSign(text_[at_]);
-        if (section_.scientific && signFollows) {
-            PatternToken token;
-            token.kind = PatternTokenKind::Exponent;
-            token.text = std::string(1, letter);
-            token.plusSign = text_[at_++] == '+';
+        if (section_.Scientific && signFollows) {
+            TPatternToken token;
+            token.Kind = TPatternTokenKind::Exponent;
+            token.Text = std::string(1, letter);
+            token.PlusSign = text_[at_++] == '+';
             for (; at_ < text_.size() && text_[at_] == '0'; ++at_)
-                if (token.exponentDigits < maximumExponentDigits)
-                    ++token.exponentDigits;
-            section_.tokens.push_back(std::move(token));
+                if (token.ExponentDigits < kMaximumExponentDigits)
+                    ++token.ExponentDigits;
+            section_.Tokens.push_back(std::move(token));
             return;
         }
         AddText(letter);
-        if (!section_.scientific && at_ < text_.size())
+        if (!section_.Scientific && at_ < text_.size())
             AddText(text_[at_++]);
     }
 
     void AddText(char c) { AddText(std::string_view(&c, 1)); }
     void AddText(std::string_view text) {
-        if (section_.tokens.empty() || section_.tokens.back().kind != PatternTokenKind::Text)
-            section_.tokens.push_back(PatternToken{});
-        section_.tokens.back().text += text;
+        if (section_.Tokens.empty() || section_.Tokens.back().Kind != TPatternTokenKind::Text)
+            section_.Tokens.push_back(TPatternToken{});
+        section_.Tokens.back().Text += text;
     }
 
     std::string_view text_;
     std::size_t at_ = 0;
     bool decimalPointSeen_ = false;
-    PatternSection section_;
+    TPatternSection section_;
 };
 
 } // namespace
@@ -128,7 +128,7 @@ std::vector<std::string_view> SplitPatternSections(std::string_view pattern) {
         start = at + 1;
     }
     sections.push_back(pattern.substr(start));
-    if (static_cast<int>(sections.size()) - 1 > maximumSectionSeparators)
+    if (static_cast<int>(sections.size()) - 1 > kMaximumSectionSeparators)
         throw EConvertError(FormattingString("formatting.sinvalidfloatformat"));
     return sections;
 }
@@ -141,8 +141,8 @@ int ChoosePatternSection(double value, const std::vector<std::string_view>& sect
     return wanted;
 }
 
-PatternSection ReadPatternSection(std::string_view section) {
-    return SectionReader(section, IsScientific(section)).Read();
+TPatternSection ReadPatternSection(std::string_view section) {
+    return TSectionReader(section, IsScientific(section)).Read();
 }
 
 } // namespace orvex::formatting

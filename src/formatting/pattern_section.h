@@ -18,29 +18,29 @@ std::vector<std::string_view> SplitPatternSections(std::string_view pattern);
 // stands in for a missing or empty section.
 int ChoosePatternSection(double value, const std::vector<std::string_view>& sections);
 
-enum class PatternTokenKind { Text, Placeholder, Exponent };
+enum class TPatternTokenKind { Text, Placeholder, Exponent };
 
-struct PatternToken {
-    PatternTokenKind kind = PatternTokenKind::Text;
-    std::string text;       // Text; the letter of an Exponent
-    int place = 0;          // Placeholder: its number, counting from 0
-    bool plusSign = false;  // Exponent: "+" after the letter
-    int exponentDigits = 0; // Exponent: the minimum number of digits
+struct TPatternToken {
+    TPatternTokenKind Kind = TPatternTokenKind::Text;
+    std::string Text;       // Text; the letter of an Exponent
+    int Place = 0;          // Placeholder: its number, counting from 0
+    bool PlusSign = false;  // Exponent: "+" after the letter
+    int ExponentDigits = 0; // Exponent: the minimum number of digits
 };
 
-struct PatternSection {
-    std::vector<PatternToken> tokens;
-    bool scientific = false;
-    bool grouping = false;
-    int integerPlaces = 0;
-    int decimalPlaces = 0;
-    int firstZero = -1; // place number of the first "0", -1 when none
-    int lastZero = -1;
+struct TPatternSection {
+    std::vector<TPatternToken> Tokens;
+    bool Scientific = false;
+    bool Grouping = false;
+    int IntegerPlaces = 0;
+    int DecimalPlaces = 0;
+    int FirstZero = -1; // place number of the first "0", -1 when none
+    int LastZero = -1;
 
-    int Places() const { return integerPlaces + decimalPlaces; }
+    int Places() const { return IntegerPlaces + DecimalPlaces; }
 };
 
 // Quotes are removed from quoted text; "," and "." leave only their effect.
-PatternSection ReadPatternSection(std::string_view section);
+TPatternSection ReadPatternSection(std::string_view section);
 
 } // namespace orvex::formatting

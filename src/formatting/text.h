@@ -91,13 +91,13 @@ constexpr bool IsPatternQuote(char c) {
     return c == '"' || c == '\'';
 }
 
-struct QuotedRun {
-    std::string_view text; // between the quotes, without them
-    std::size_t next = 0;  // the position after the closing quote, or the end
+struct TQuotedRun {
+    std::string_view Text; // between the quotes, without them
+    std::size_t Next = 0;  // the position after the closing quote, or the end
 };
 
 // The quoted text that the quote at pattern[at] opens.
-constexpr QuotedRun QuotedRunAt(std::string_view pattern, std::size_t at) {
+constexpr TQuotedRun QuotedRunAt(std::string_view pattern, std::size_t at) {
     const std::size_t close = pattern.find(pattern[at], at + 1);
     if (close == std::string_view::npos)
         return {pattern.substr(at + 1), pattern.size()};
@@ -114,7 +114,7 @@ constexpr std::size_t FindUnquoted(std::string_view pattern, TTest test, std::si
     std::size_t at = from;
     while (at < pattern.size()) {
         if (IsPatternQuote(pattern[at])) {
-            at = QuotedRunAt(pattern, at).next;
+            at = QuotedRunAt(pattern, at).Next;
             continue;
         }
         if (test(at))

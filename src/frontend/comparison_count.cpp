@@ -7,7 +7,7 @@ namespace orvex::frontend {
 namespace {
 
 // Longer operators come first so that "<=" is counted once.
-constexpr auto Comparisons =
+constexpr auto kComparisons =
     std::to_array<std::string_view>({"!=", "<>", "<=", ">=", "<", ">", "="});
 
 } // namespace
@@ -15,7 +15,7 @@ constexpr auto Comparisons =
 TComparisonClass CountComparisons(std::string_view text) {
     std::string remaining(text);
     int count = 0;
-    for (const std::string_view comparison : Comparisons) {
+    for (const std::string_view comparison : kComparisons) {
         for (std::size_t at = remaining.find(comparison); count <= 1 && at != std::string::npos;
              at = remaining.find(comparison)) {
             remaining.erase(at, comparison.size());

@@ -109,7 +109,7 @@ void RunEvaluationRoad(cmdline::TCmdLineContext& context, TRunSettings& settings
 
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
                const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,
-               platform::Console& console) {
+               platform::TConsole& console) {
     out.Pair(err);
     cmdline::TCmdLineContext context(
         cmdline::TProcessFacts{arguments, executablePath, rawCommandLine}, out, err, console);

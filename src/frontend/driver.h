@@ -21,7 +21,7 @@ namespace orvex::frontend {
 // output could not be written, after saying so on standard error.
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executablePath,
                const std::string& rawCommandLine, cmdline::TTextSink& out, cmdline::TTextSink& err,
-               platform::Console& console);
+               platform::TConsole& console);
 
 // The road over a started framework context; sets context.ExitCode and
 // leaves the option records, their values and the expression in settings.

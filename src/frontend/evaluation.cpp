@@ -27,13 +27,14 @@ struct TErrorRow {
     int ExitCode;
 };
 
-constexpr std::string_view DivideByZeroText = "Divide by Zero Error";
-constexpr std::string_view IntegerDivisionText = "Invalid Operator(s) for Integer Division";
+constexpr std::string_view kDivideByZeroText = "Divide by Zero Error";
+constexpr std::string_view kIntegerDivisionText = "Invalid Operator(s) for Integer Division";
 
-constexpr TErrorRow ErrorTable[] = {
-    {engine::msg::SErrDivisionByZero.Id, DivideByZeroText, kExitDivideByZero},
-    {formatting::FormattingString("formatting.szerodivide").Id, DivideByZeroText, kExitDivideByZero},
-    {engine::msg::SErrInvalidInteger.Id, IntegerDivisionText, kExitInvalidIntegerDivision},
+constexpr TErrorRow kErrorTable[] = {
+    {engine::msg::SErrDivisionByZero.Id, kDivideByZeroText, kExitDivideByZero},
+    {formatting::FormattingString("formatting.szerodivide").Id, kDivideByZeroText,
+     kExitDivideByZero},
+    {engine::msg::SErrInvalidInteger.Id, kIntegerDivisionText, kExitInvalidIntegerDivision},
 };
 
 // SumOf: the arguments as doubles, added left to right from 0.0. Nested
@@ -129,7 +130,7 @@ int ReportError(const formatting::Error& error, const std::string& expression,
 } // namespace
 
 TErrorClass ClassifyError(std::string_view resourceId) {
-    for (const TErrorRow& row : ErrorTable)
+    for (const TErrorRow& row : kErrorTable)
         if (row.ResourceId == resourceId)
             return {row.Text, row.ExitCode};
     return {"", kExitEvaluationError};

@@ -27,10 +27,11 @@ inline constexpr int kExitWriteError = 74;
 // The expression failed to parse, evaluate or render for a reason other
 // than the two below; the error's own message went to standard error.
 inline constexpr int kExitEvaluationError = 80;
-// The error's message speaks of a division by zero.
+// The error is a division by zero, of integers or of floating-point
+// numbers, told apart by the message it was raised with, not by its words.
 inline constexpr int kExitDivideByZero = 81;
-// The error's message says an operand is not a valid integer (an integer
-// division with a float operand below the top of the expression).
+// The error is an operand that is not a valid integer (an integer division
+// with a float operand below the top of the expression).
 inline constexpr int kExitInvalidIntegerDivision = 82;
 // The prepared expression holds two or more comparisons; it was not
 // evaluated.

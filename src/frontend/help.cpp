@@ -38,13 +38,13 @@ struct THelpLine {
     int Decimals = 0;    // Function lines only
 };
 
-constexpr bool Gap = true;
+constexpr bool kGap = true;
 
 using A = TAudience;
 using K = TLineKind;
 
 // The whole manual, in output order.
-constexpr auto HelpLines = std::to_array<THelpLine>({
+constexpr auto kHelpLines = std::to_array<THelpLine>({
     {A::Always, K::Heading, "CMD SYNTAX:"},
     {A::Always, K::Example, " <arithmetic_expression> [options]"},
     {A::Always, K::Example,
@@ -52,11 +52,11 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::Always, K::Example,
      " <arithmetic_expression> [-b] [-z] [-u|--np] [-d[:#]] [-p] [-s] "
      "[[--hex|--bin|--oct] [-n] [--ml] [--bs]]",
-     Gap},
+     kGap},
     {A::Always, K::Example, " <logical/boolean_expression> [options]"},
-    {A::Always, K::Example, " <logical/boolean_expression> [-b] [-s]", Gap},
+    {A::Always, K::Example, " <logical/boolean_expression> [-b] [-s]", kGap},
     {A::Always, K::Example, " [-h|-?|--h2|--??] [-v]"},
-    {A::Always, K::Example, " [-i|--Info|--Version-Only]", Gap},
+    {A::Always, K::Example, " [-i|--Info|--Version-Only]", kGap},
 
     {A::BriefOnly, K::Named, "For more details, please type: %s -?  OR  %s --??"},
 
@@ -111,9 +111,9 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Text,
      "     --debug-mode .......... Enable debug mode, which includes enabling Audible Error and "
      "Error Delay.",
-     Gap},
+     kGap},
     {A::NormalOnly, K::Text,
-     "     --version-only ........ Display build information without banner, then exit.", Gap},
+     "     --version-only ........ Display build information without banner, then exit.", kGap},
 
     {A::Full, K::Heading, "VALID OPERATORS & FUNCTIONS:"},
     {A::Full, K::Text, " Arithmetic Operators ...... + - * / ** ^ div mod"},
@@ -121,7 +121,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::Full, K::Text, " Basic Math Function ....... sumof count"},
     {A::Full, K::Text,
      " Algebraic Functions ....... cos sin arctan abs sqr sqrt exp ln log frac int round trunc",
-     Gap},
+     kGap},
 
     {A::Full, K::Heading, "SYNTAX EXAMPLES:"},
     {A::Full, K::Example, " 2 * 4  -b"},
@@ -134,25 +134,25 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::Full, K::Example, " 1052.7 * 345.5 --format"},
     {A::Full, K::Example, " 1052.7 * 345.5 --format \"0.0000\""},
     {A::Full, K::Example, " 5 * 6 + 7 / 2"},
-    {A::Full, K::Example, " (5+7*12) - (44-2*3)  -S", Gap},
+    {A::Full, K::Example, " (5+7*12) - (44-2*3)  -S", kGap},
     {A::Full, K::Example, " $A + \"&17\" + 25"},
     {A::Full, K::Example, " %1010 * $A + 30"},
     {A::Full, K::Example, " %1010 * $A + 30  --hex"},
     {A::Full, K::Example, " %1010 * $A + 30  --oct"},
     {A::Full, K::Example, " %1010 * $A + 30  --bin"},
     {A::Full, K::Example, " \"K\" + 10240"},
-    {A::Full, K::Example, " \"K\" + 16384  -S -Z", Gap},
+    {A::Full, K::Example, " \"K\" + 16384  -S -Z", kGap},
 
     {A::ExtendedOnly, K::Example, " (10000 \"^\" 0.5) + (10000 ** 0.5)"},
     {A::ExtendedOnly, K::Example, " \"sqrt(10000) ^ 0.5\""},
-    {A::ExtendedOnly, K::Example, " 42 - sqr(7)", Gap},
+    {A::ExtendedOnly, K::Example, " 42 - sqr(7)", kGap},
     {A::ExtendedOnly, K::Example, " 2422 \"<>\" 2422"},
     {A::ExtendedOnly, K::Example, " \"512 <= 100\""},
     {A::ExtendedOnly, K::Example, " \"(2 ^ 10) > (4 ^ 5)\""},
-    {A::ExtendedOnly, K::Example, " \"(2 * 4 + 6) <= ( 5 * 3 / 2)\"", Gap},
+    {A::ExtendedOnly, K::Example, " \"(2 * 4 + 6) <= ( 5 * 3 / 2)\"", kGap},
     {A::ExtendedOnly, K::Example, " 17 and 5"},
     {A::ExtendedOnly, K::Example, " 64 or 7"},
-    {A::ExtendedOnly, K::Example, " not (5 and 1)", Gap},
+    {A::ExtendedOnly, K::Example, " not (5 and 1)", kGap},
     {A::ExtendedOnly, K::Example, " SumOf(1,5,11,22,-3,6)"},
     {A::ExtendedOnly, K::Example, " Count(5,7,22,101,34,55,-10)"},
     {A::ExtendedOnly, K::Function, " sin(", false, 205.75, 2},
@@ -163,7 +163,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Function, " int(", false, 205.75, 2},
     {A::ExtendedOnly, K::Function, " frac(", false, 205.75, 2},
     {A::ExtendedOnly, K::Function, " round(", false, 205.75, 2},
-    {A::ExtendedOnly, K::Function, " trunc(", Gap, 205.75, 2},
+    {A::ExtendedOnly, K::Function, " trunc(", kGap, 205.75, 2},
     {A::ExtendedOnly, K::Example, " 16384 --bin --block-size=2"},
     {A::ExtendedOnly, K::Example, " %1010 --min-length=8"},
     {A::ExtendedOnly, K::Example, " %1111"},
@@ -174,8 +174,8 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Example, " $3FFF  --Oct -N"},
     {A::ExtendedOnly, K::Example, " \"&277\""},
     {A::ExtendedOnly, K::Example, " \"&277\" --Bin"},
-    {A::ExtendedOnly, K::Example, " \"&277\" --Hex", Gap},
-    {A::ExtendedOnly, K::Example, " -h", Gap},
+    {A::ExtendedOnly, K::Example, " \"&277\" --Hex", kGap},
+    {A::ExtendedOnly, K::Example, " -h", kGap},
 
     {A::ExtendedOnly, K::Heading, "GENERAL USAGE NOTES:"},
     {A::ExtendedOnly, K::Named,
@@ -207,7 +207,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Text,
      " * The application banner is only displayed when Help Syntax is display, or when -B is "
      "used.",
-     Gap},
+     kGap},
 
     {A::ExtendedOnly, K::Heading, "APP SPECIFIC NOTES:"},
     {A::ExtendedOnly, K::Text,
@@ -239,7 +239,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Text,
      " *   Modulus ............................ MOD, %%      -- NOTE: Changed from \"%\""},
     {A::ExtendedOnly, K::Text, " *   Integer Division (w/o remainder) ... DIV, //"},
-    {A::ExtendedOnly, K::Text, " *   To the Power of .................... PWR, **, ^", Gap},
+    {A::ExtendedOnly, K::Text, " *   To the Power of .................... PWR, **, ^", kGap},
     {A::ExtendedOnly, K::Text,
      " * Binary, Octal, and Hexadecimal values are supported in equations when using their "
      "respective prefixes: %, &, $"},
@@ -258,7 +258,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
      " * Block size (--block-size) is primarily used as a separator for binary and hexadecimal "
      "numbers."},
     {A::ExtendedOnly, K::Text,
-     " * Minimum block size is Bin=2, Oct=2, Hex=2;  Minimum length is Bin=2, Oct=1, Hex=1.", Gap},
+     " * Minimum block size is Bin=2, Oct=2, Hex=2;  Minimum length is Bin=2, Oct=1, Hex=1.", kGap},
     {A::ExtendedOnly, K::Text,
      " * Complex boolean expressions involving multiple NOT, AND, OR, and XOR operands are "
      "allowed."},
@@ -275,7 +275,7 @@ constexpr auto HelpLines = std::to_array<THelpLine>({
     {A::ExtendedOnly, K::Text,
      " * Double quotes may be placed around the individual operator/operand, or around the "
      "entire expression.",
-     Gap},
+     kGap},
 
     {A::ExtendedOnly, K::Heading, "EXIT/RETURN CODES:"},
     {A::ExtendedOnly, K::Text,
@@ -330,17 +330,17 @@ std::string FixedText(double value, int decimals) {
 
 // Named lines fill their placeholders from this many copies of the program
 // name; a line with more would show the rest unfilled.
-constexpr std::size_t NamedPlaceholders = 2;
+constexpr std::size_t kNamedPlaceholders = 2;
 
 consteval bool NamedLinesFit() {
-    for (const THelpLine& line : HelpLines) {
+    for (const THelpLine& line : kHelpLines) {
         if (line.Kind != TLineKind::Named)
             continue;
         std::size_t count = 0;
         for (std::size_t at = 0; at + 1 < line.Text.size(); ++at)
             if (line.Text[at] == '%' && (line.Text[at + 1] == 's' || line.Text[at + 1] == 'd'))
                 ++count;
-        if (count > NamedPlaceholders)
+        if (count > kNamedPlaceholders)
             return false;
     }
     return true;
@@ -378,7 +378,7 @@ void WriteLine(cmdline::TTextSink& out, const THelpLine& line, const std::string
 } // namespace
 
 void PrintHelp(cmdline::TTextSink& out, const std::string& programName, bool verbose, bool brief) {
-    for (const THelpLine& line : HelpLines)
+    for (const THelpLine& line : kHelpLines)
         if (Shows(line.Audience, verbose, brief))
             WriteLine(out, line, programName);
 }

@@ -66,7 +66,7 @@ struct TWordRow {
 
 // The alias rows for words, in their order, after PWR, DIV and MOD (which
 // come before every other word and are handled by the scan itself).
-constexpr auto WordRows = std::to_array<TWordRow>({
+constexpr auto kWordRows = std::to_array<TWordRow>({
     {"xor", true, false},
     {"or", true, false},
     {"and", true, false},
@@ -87,15 +87,15 @@ constexpr auto WordRows = std::to_array<TWordRow>({
 });
 
 // The first row that sees the letters of "sqrt" again.
-constexpr std::size_t SqrtShownFrom = 10;
+constexpr std::size_t kSqrtShownFrom = 10;
 
 std::uint32_t LetterBit(char c) {
     return std::uint32_t{1} << (AsciiUpper(c) - 'A');
 }
 
-constexpr std::uint32_t FirstLettersOfWords = [] {
+constexpr std::uint32_t kFirstLettersOfWords = [] {
     std::uint32_t mask = 0;
-    for (const TWordRow& row : WordRows)
+    for (const TWordRow& row : kWordRows)
         mask |= std::uint32_t{1} << (row.Word[0] - 'a');
     return mask;
 }();
@@ -117,7 +117,7 @@ class TWordRun {
             present_ |= LetterBit(c);
         }
         letters_.push_back(TLetter{'\0'});
-        ApplyRows(0, SqrtShownFrom);
+        ApplyRows(0, kSqrtShownFrom);
         for (TLetter& letter : letters_)
             letter.Hidden = false;
         if (afterSqrtMarker) {
@@ -126,7 +126,7 @@ class TWordRun {
             else
                 ExpandSqrtMarker();
         }
-        ApplyRows(SqrtShownFrom, WordRows.size());
+        ApplyRows(kSqrtShownFrom, kWordRows.size());
     }
 
     void AppendTo(std::string& out) const {
@@ -149,8 +149,8 @@ class TWordRun {
 
     void ApplyRows(std::size_t first, std::size_t last) {
         for (std::size_t row = first; row < last; ++row)
-            if ((present_ & LetterBit(WordRows[row].Word[0])) != 0)
-                ApplyRow(WordRows[row]);
+            if ((present_ & LetterBit(kWordRows[row].Word[0])) != 0)
+                ApplyRow(kWordRows[row]);
     }
 
     bool MatchesAt(std::size_t at, std::string_view word) const {
@@ -317,7 +317,7 @@ class TAliasScan {
         at_ = end;
         bool anyWord = afterSqrtMarker;
         for (std::size_t i = 0; i < letters.size() && !anyWord; ++i)
-            anyWord = (FirstLettersOfWords & LetterBit(letters[i])) != 0;
+            anyWord = (kFirstLettersOfWords & LetterBit(letters[i])) != 0;
         if (anyWord)
             TWordRun(letters, afterSqrtMarker).AppendTo(out_);
         else
@@ -380,8 +380,8 @@ int SignSpacingOperatorIndex(char c) {
 // The rules that make a sign stick run one after another: for each operator
 // and each sign, first "(" sign, then operator, blank, sign. The times below
 // number them in that order; the leading sign goes before all of them.
-constexpr int LeadingSignTime = -1;
-constexpr int NeverSticks = INT_MAX;
+constexpr int kLeadingSignTime = -1;
+constexpr int kNeverSticks = INT_MAX;
 
 // "+" before "-".
 int SignIndex(char sign) {
@@ -395,17 +395,17 @@ int SignIndex(char sign) {
 int StickTime(std::size_t at, char sign, char previous, char beforePrevious, std::size_t lastSignAt,
               int lastSignTime) {
     if (at == 0)
-        return LeadingSignTime;
+        return kLeadingSignTime;
     if (previous == '(')
         return 2 * SignIndex(sign);
     if (previous != ' ' || at < 2)
-        return NeverSticks;
+        return kNeverSticks;
     const int op = SignSpacingOperatorIndex(beforePrevious);
     if (op < 0)
-        return NeverSticks;
+        return kNeverSticks;
     const int time = 4 * op + 2 * SignIndex(sign) + 1;
     if (lastSignAt == at - 2 && lastSignTime <= time)
-        return NeverSticks;
+        return kNeverSticks;
     return time;
 }
 
@@ -415,7 +415,7 @@ void StickSigns(std::string& text) {
     char previous = '\0';
     char beforePrevious = '\0';
     std::size_t lastSignAt = std::string::npos;
-    int lastSignTime = NeverSticks;
+    int lastSignTime = kNeverSticks;
     std::size_t write = 0;
     for (std::size_t read = 0; read < size; ++read) {
         const char c = text[read];
@@ -423,7 +423,7 @@ void StickSigns(std::string& text) {
         if ((c == '+' || c == '-') && read + 1 < size && text[read + 1] == ' ') {
             lastSignTime = StickTime(read, c, previous, beforePrevious, lastSignAt, lastSignTime);
             lastSignAt = read;
-            if (lastSignTime != NeverSticks) {
+            if (lastSignTime != kNeverSticks) {
                 ++read;
                 beforePrevious = c;
                 previous = ' ';

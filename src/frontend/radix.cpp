@@ -20,19 +20,19 @@ struct TRadixDescription {
     std::uint16_t BlockSizeLow, BlockSizeHigh;
 };
 
-constexpr TRadixDescription Radixes[] = {
+constexpr TRadixDescription kRadixes[] = {
     {2, 1, "%", 2, 64, 2, 8},
     {8, 3, "&", 1, 8, 2, 8},
     {16, 4, "0x", 1, 64, 2, 8},
 };
 
 // Every value is written as this many digits before leading zeros go.
-constexpr std::size_t DigitCount = 64;
+constexpr std::size_t kDigitCount = 64;
 
-constexpr std::string_view DigitCharacters = "0123456789ABCDEF";
+constexpr std::string_view kDigitCharacters = "0123456789ABCDEF";
 
 const TRadixDescription& DescriptionOf(int radix) {
-    for (const TRadixDescription& description : Radixes)
+    for (const TRadixDescription& description : kRadixes)
         if (description.Radix == radix)
             return description;
     throw formatting::Error(OrvexString("orvex.sunsupportedradix"));
@@ -69,10 +69,10 @@ std::optional<std::int32_t> ReadInteger32(std::string_view text) {
 
 // All 64 digits of the 32 bits, most significant first.
 std::string AllDigits(std::uint32_t bits, const TRadixDescription& radix) {
-    std::string digits(DigitCount, '0');
+    std::string digits(kDigitCount, '0');
     const std::uint32_t mask = static_cast<std::uint32_t>(radix.Radix - 1);
     for (auto position = digits.rbegin(); bits != 0; ++position) {
-        *position = DigitCharacters[bits & mask];
+        *position = kDigitCharacters[bits & mask];
         bits >>= radix.BitsPerDigit;
     }
     return digits;
@@ -108,11 +108,11 @@ std::string ToRadix(std::string_view decimalText, int radix, std::uint16_t minim
         throw formatting::EConvertError(OrvexString("orvex.sinvalidradixinteger"), {decimalText});
 
     const std::string digits = AllDigits(static_cast<std::uint32_t>(*value), description);
-    const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), DigitCount - 1);
-    const std::size_t kept = std::max(keptMinimum, DigitCount - firstSignificant);
+    const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), kDigitCount - 1);
+    const std::size_t kept = std::max(keptMinimum, kDigitCount - firstSignificant);
 
     std::string text = noPrefix ? std::string() : std::string(description.Prefix);
-    return text + Grouped(std::string_view(digits).substr(DigitCount - kept), block);
+    return text + Grouped(std::string_view(digits).substr(kDigitCount - kept), block);
 }
 
 } // namespace orvex::frontend

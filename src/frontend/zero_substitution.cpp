@@ -12,7 +12,7 @@ namespace orvex::frontend {
 namespace {
 
 // Operator and function words that survive zero substitution.
-constexpr auto KnownTokens = std::to_array<std::string_view>({
+constexpr auto kKnownTokens = std::to_array<std::string_view>({
     "(",   ")",    "^",   "*",      "div",   "mod",   "/",     "+",   "-",   "<",
     ">",   "=",    "<=",  ">=",     "<>",    "or",    "xor",   "and", "not", "(",
     ")",   "cos",  "sin", "arctan", "abs",   "sqr",   "sqrt",  "pi",  "exp", "ln",
@@ -20,7 +20,7 @@ constexpr auto KnownTokens = std::to_array<std::string_view>({
 });
 
 bool IsKnownToken(std::string_view part) {
-    return std::any_of(KnownTokens.begin(), KnownTokens.end(), [part](std::string_view token) {
+    return std::any_of(kKnownTokens.begin(), kKnownTokens.end(), [part](std::string_view token) {
         return platform::SameTextIgnoreCase(part, token);
     });
 }

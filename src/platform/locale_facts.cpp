@@ -6,8 +6,8 @@
 
 namespace orvex::platform {
 
-LocaleFacts ReadLocaleFacts(LocaleParts parts) {
-    LocaleFacts facts;
+TLocaleFacts ReadLocaleFacts(TLocaleParts parts) {
+    TLocaleFacts facts;
     if ((parts & lpNumbers) != 0)
         ReadNumberFacts(facts);
     if ((parts & lpDates) != 0)

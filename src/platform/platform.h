@@ -31,39 +31,39 @@ std::vector<std::string> ProgramArguments(int argc, const char* const* argv);
 // text mode on Windows (each '\n' becomes CR LF), nothing elsewhere.
 void PrepareStandardStreams();
 
-enum class StandardStream { Output, Error };
+enum class TStandardStream { Output, Error };
 
 // Writes all of bytes to the stream, unbuffered (the caller buffers).
 // Returns an empty text when every byte was written, otherwise the system's
 // description of why a write failed ("No space left on device").
-std::string WriteStandardStream(StandardStream stream, std::string_view bytes);
+std::string WriteStandardStream(TStandardStream stream, std::string_view bytes);
 
 // Number and date facts of the locale the program formats with: the system
 // default locale on Windows, the environment's LC_NUMERIC/LC_TIME elsewhere.
 // Date and time formats use the pattern letters of the date formatter
 // (yyyy, mm, dd, hh, nn, ss, ampm); names are UTF-8. A separator of '\0'
 // means "none given", and so does an empty text.
-struct LocaleFacts {
-    char decimalSeparator = '\0';
-    char thousandsSeparator = '\0';
-    char dateSeparator = '\0';
-    char timeSeparator = '\0';
-    std::string shortDateFormat;
-    std::string longDateFormat;
-    std::string shortTimeFormat;
-    std::string longTimeFormat;
-    std::string timeAmString;
-    std::string timePmString;
-    std::array<std::string, 12> shortMonthNames;
-    std::array<std::string, 12> longMonthNames;
-    std::array<std::string, 7> shortDayNames; // [0] is Sunday
-    std::array<std::string, 7> longDayNames;
+struct TLocaleFacts {
+    char DecimalSeparator = '\0';
+    char ThousandsSeparator = '\0';
+    char DateSeparator = '\0';
+    char TimeSeparator = '\0';
+    std::string ShortDateFormat;
+    std::string LongDateFormat;
+    std::string ShortTimeFormat;
+    std::string LongTimeFormat;
+    std::string TimeAmString;
+    std::string TimePmString;
+    std::array<std::string, 12> ShortMonthNames;
+    std::array<std::string, 12> LongMonthNames;
+    std::array<std::string, 7> ShortDayNames; // [0] is Sunday
+    std::array<std::string, 7> LongDayNames;
 };
 
 // Which facts to read: a run that prints no date need not load the locale's
 // date and time data.
-enum LocaleParts : unsigned { lpNumbers = 1, lpDates = 2, lpAll = lpNumbers | lpDates };
-LocaleFacts ReadLocaleFacts(LocaleParts parts = lpAll);
+enum TLocaleParts : unsigned { lpNumbers = 1, lpDates = 2, lpAll = lpNumbers | lpDates };
+TLocaleFacts ReadLocaleFacts(TLocaleParts parts = lpAll);
 
 // The one character the program's text uses for a locale's separator
 // character: ASCII as it is; the blanks some locales group digits with
@@ -76,17 +76,17 @@ char SeparatorFromCodePoint(char32_t codePoint);
 bool SameTextIgnoreCase(std::string_view a, std::string_view b);
 
 // The local wall clock, to the millisecond.
-struct LocalTime {
-    int year = 1899, month = 12, day = 30;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
+struct TLocalTime {
+    int Year = 1899, Month = 12, Day = 30;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
-LocalTime Now();
+TLocalTime Now();
 
 // The console the syntax-error report beeps on and waits at. An interface so
 // that tests and in-process runs can substitute a silent, instant console.
-class Console {
+class TConsole {
   public:
-    virtual ~Console() = default;
+    virtual ~TConsole() = default;
     // Starts watching the keyboard; input typed before this is discarded.
     virtual void BeginKeyCapture() = 0;
     // True when a key press is waiting. Never blocks.
@@ -100,12 +100,12 @@ class Console {
 };
 
 // The real console of this process.
-std::unique_ptr<Console> SystemConsole();
+std::unique_ptr<TConsole> SystemConsole();
 
 // A console that neither waits nor beeps, for whole runs in-process
 // (fuzzing, benchmarks, the documentation generator). Every poll finds a key,
 // so a key wait ends at its first look; sleeping takes no time.
-class NullConsole final : public Console {
+class TNullConsole final : public TConsole {
   public:
     void BeginKeyCapture() override {}
     bool KeyPressed() override { return true; }

@@ -47,8 +47,8 @@ std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
 
 void PrepareStandardStreams() {}
 
-std::string WriteStandardStream(StandardStream stream, std::string_view bytes) {
-    const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+std::string WriteStandardStream(TStandardStream stream, std::string_view bytes) {
+    const int fd = stream == TStandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
@@ -203,9 +203,9 @@ bool IsAscii(std::string_view text) {
 // One category of a named locale, opened on its own so that a locale the
 // system lacks for one category leaves the other alone. Its texts come out
 // in UTF-8 whatever character set the locale keeps them in.
-class LocaleCategory {
+class TLocaleCategory {
   public:
-    LocaleCategory(int categoryMask, std::string_view name) : name_(name), utf8_(NamesUtf8(name)) {
+    TLocaleCategory(int categoryMask, std::string_view name) : name_(name), utf8_(NamesUtf8(name)) {
         // The character set belongs to LC_CTYPE, needed only when the name
         // does not give it away.
         const int mask = utf8_ ? categoryMask : categoryMask | LC_CTYPE_MASK;
@@ -215,14 +215,14 @@ class LocaleCategory {
             utf8_ = codeset_ == "UTF-8";
         }
     }
-    ~LocaleCategory() {
+    ~TLocaleCategory() {
         if (Opened())
             freelocale(locale_);
         if (converter_ != kNoConverter)
             iconv_close(converter_);
     }
-    LocaleCategory(const LocaleCategory&) = delete;
-    LocaleCategory& operator=(const LocaleCategory&) = delete;
+    TLocaleCategory(const TLocaleCategory&) = delete;
+    TLocaleCategory& operator=(const TLocaleCategory&) = delete;
 
     bool Opened() const { return locale_ != static_cast<locale_t>(0); }
 
@@ -270,30 +270,30 @@ class LocaleCategory {
 
 // The C locale's facts, without asking the C library: "." and no thousands
 // separator, US dates and English names.
-void TakeCNumberFacts(LocaleFacts& facts) {
-    facts.decimalSeparator = '.';
-    facts.thousandsSeparator = '\0';
+void TakeCNumberFacts(TLocaleFacts& facts) {
+    facts.DecimalSeparator = '.';
+    facts.ThousandsSeparator = '\0';
 }
 
-void TakeCDateFacts(LocaleFacts& facts) {
+void TakeCDateFacts(TLocaleFacts& facts) {
     static constexpr std::string_view months[12] = {
         "January", "February", "March",     "April",   "May",      "June",
         "July",    "August",   "September", "October", "November", "December"};
     static constexpr std::string_view days[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                  "Thursday", "Friday", "Saturday"};
-    facts.shortDateFormat = "mm/dd/yy";
-    facts.longTimeFormat = "hh:nn:ss";
-    facts.dateSeparator = '/';
-    facts.timeSeparator = ':';
-    facts.timeAmString = "AM";
-    facts.timePmString = "PM";
+    facts.ShortDateFormat = "mm/dd/yy";
+    facts.LongTimeFormat = "hh:nn:ss";
+    facts.DateSeparator = '/';
+    facts.TimeSeparator = ':';
+    facts.TimeAmString = "AM";
+    facts.TimePmString = "PM";
     for (std::size_t i = 0; i < 12; ++i) {
-        facts.longMonthNames[i] = months[i];
-        facts.shortMonthNames[i] = months[i].substr(0, 3);
+        facts.LongMonthNames[i] = months[i];
+        facts.ShortMonthNames[i] = months[i].substr(0, 3);
     }
     for (std::size_t i = 0; i < 7; ++i) {
-        facts.longDayNames[i] = days[i];
-        facts.shortDayNames[i] = days[i].substr(0, 3);
+        facts.LongDayNames[i] = days[i];
+        facts.ShortDayNames[i] = days[i].substr(0, 3);
     }
 }
 
@@ -302,30 +302,30 @@ void TakeCDateFacts(LocaleFacts& facts) {
 // A locale object of our own per category: setlocale() would change how the
 // C library reads and writes numbers everywhere in the process. A locale the
 // system does not have means the C locale, silently.
-void ReadNumberFacts(LocaleFacts& facts) {
+void ReadNumberFacts(TLocaleFacts& facts) {
     const std::string_view name = EnvironmentLocaleName("LC_NUMERIC");
     if (IsCLocaleName(name))
         return TakeCNumberFacts(facts);
-    LocaleCategory numeric(LC_NUMERIC_MASK, name);
+    TLocaleCategory numeric(LC_NUMERIC_MASK, name);
     if (!numeric.Opened())
         return TakeCNumberFacts(facts);
-    facts.decimalSeparator = numeric.Separator(RADIXCHAR);
-    facts.thousandsSeparator = numeric.Separator(THOUSEP);
+    facts.DecimalSeparator = numeric.Separator(RADIXCHAR);
+    facts.ThousandsSeparator = numeric.Separator(THOUSEP);
 }
 
-void ReadDateFacts(LocaleFacts& facts) {
+void ReadDateFacts(TLocaleFacts& facts) {
     const std::string_view name = EnvironmentLocaleName("LC_TIME");
     if (IsCLocaleName(name))
         return TakeCDateFacts(facts);
-    LocaleCategory time(LC_TIME_MASK, name);
+    TLocaleCategory time(LC_TIME_MASK, name);
     if (!time.Opened())
         return TakeCDateFacts(facts);
-    facts.shortDateFormat = PatternFromStrftime(time.Text(D_FMT));
-    facts.longTimeFormat = PatternFromStrftime(time.Text(T_FMT));
-    facts.dateSeparator = SeparatorIn(facts.shortDateFormat);
-    facts.timeSeparator = SeparatorIn(facts.longTimeFormat);
-    facts.timeAmString = time.Text(AM_STR);
-    facts.timePmString = time.Text(PM_STR);
+    facts.ShortDateFormat = PatternFromStrftime(time.Text(D_FMT));
+    facts.LongTimeFormat = PatternFromStrftime(time.Text(T_FMT));
+    facts.DateSeparator = SeparatorIn(facts.ShortDateFormat);
+    facts.TimeSeparator = SeparatorIn(facts.LongTimeFormat);
+    facts.TimeAmString = time.Text(AM_STR);
+    facts.TimePmString = time.Text(PM_STR);
     static constexpr nl_item shortMonths[12] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
                                                 ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
                                                 ABMON_9, ABMON_10, ABMON_11, ABMON_12};
@@ -335,12 +335,12 @@ void ReadDateFacts(LocaleFacts& facts) {
                                              ABDAY_5, ABDAY_6, ABDAY_7};
     static constexpr nl_item longDays[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
     for (std::size_t i = 0; i < 12; ++i) {
-        facts.shortMonthNames[i] = time.Text(shortMonths[i]);
-        facts.longMonthNames[i] = time.Text(longMonths[i]);
+        facts.ShortMonthNames[i] = time.Text(shortMonths[i]);
+        facts.LongMonthNames[i] = time.Text(longMonths[i]);
     }
     for (std::size_t i = 0; i < 7; ++i) {
-        facts.shortDayNames[i] = time.Text(shortDays[i]);
-        facts.longDayNames[i] = time.Text(longDays[i]);
+        facts.ShortDayNames[i] = time.Text(shortDays[i]);
+        facts.LongDayNames[i] = time.Text(longDays[i]);
     }
 }
 
@@ -351,19 +351,19 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
     return EqualsIgnoreAsciiCase(a, b);
 }
 
-LocalTime Now() {
+TLocalTime Now() {
     timeval now{};
     gettimeofday(&now, nullptr);
     const time_t seconds = now.tv_sec;
     tm local{};
     localtime_r(&seconds, &local);
-    return LocalTime{local.tm_year + 1900,
-                     local.tm_mon + 1,
-                     local.tm_mday,
-                     local.tm_hour,
-                     local.tm_min,
-                     local.tm_sec,
-                     static_cast<int>(now.tv_usec / 1000)};
+    return TLocalTime{local.tm_year + 1900,
+                      local.tm_mon + 1,
+                      local.tm_mday,
+                      local.tm_hour,
+                      local.tm_min,
+                      local.tm_sec,
+                      static_cast<int>(now.tv_usec / 1000)};
 }
 
 // The key wait's console. Its terminal handling runs partly in signal
@@ -383,12 +383,12 @@ constexpr std::size_t kWaitSignalCount = std::size(kWaitSignals);
 // What the signal handlers share with the wait. The wait changes it only
 // while its signals are blocked; the handlers change it only while all the
 // others are blocked too.
-struct KeyWaitTerminal {
-    volatile sig_atomic_t waiting = 0; // handlers installed, a capture in progress
-    volatile sig_atomic_t modeSet = 0; // the terminal is in the wait's mode
-    termios found{};                   // the modes to leave the terminal in
+struct TKeyWaitTerminal {
+    volatile sig_atomic_t Waiting = 0; // handlers installed, a capture in progress
+    volatile sig_atomic_t ModeSet = 0; // the terminal is in the wait's mode
+    termios Found{};                   // the modes to leave the terminal in
 };
-KeyWaitTerminal keyWait;
+TKeyWaitTerminal keyWait;
 
 sigset_t WaitSignalSet() {
     sigset_t set;
@@ -436,19 +436,19 @@ termios WaitModeOf(const termios& modes) {
 void EnterWaitMode() {
     if (!OwnsTerminal())
         return;
-    if (keyWait.modeSet == 0 && tcgetattr(STDIN_FILENO, &keyWait.found) != 0)
+    if (keyWait.ModeSet == 0 && tcgetattr(STDIN_FILENO, &keyWait.Found) != 0)
         return;
-    const termios wait = WaitModeOf(keyWait.found);
+    const termios wait = WaitModeOf(keyWait.Found);
     if (tcsetattr(STDIN_FILENO, TCSANOW, &wait) == 0)
-        keyWait.modeSet = 1;
+        keyWait.ModeSet = 1;
 }
 
 void LeaveWaitMode() {
-    if (keyWait.modeSet == 0)
+    if (keyWait.ModeSet == 0)
         return;
-    keyWait.modeSet = 0;
+    keyWait.ModeSet = 0;
     if (OwnsTerminal())
-        tcsetattr(STDIN_FILENO, TCSANOW, &keyWait.found);
+        tcsetattr(STDIN_FILENO, TCSANOW, &keyWait.Found);
 }
 
 // Dies of the signal that arrived, as if no handler had been there, so that
@@ -471,7 +471,7 @@ void StopOnSignal(int) {
     ChangeSignalMask(SIG_UNBLOCK, SIGTSTP); // stopped here until continued
     ChangeSignalMask(SIG_BLOCK, SIGTSTP);
     SetDisposition(SIGTSTP, StopOnSignal);
-    if (keyWait.waiting != 0)
+    if (keyWait.Waiting != 0)
         EnterWaitMode();
     errno = savedErrno;
 }
@@ -480,22 +480,22 @@ void StopOnSignal(int) {
 // the foreground, the wait's mode is (re-)entered here.
 void ResumeOnSignal(int) {
     const int savedErrno = errno;
-    if (keyWait.waiting != 0)
+    if (keyWait.Waiting != 0)
         EnterWaitMode();
     errno = savedErrno;
 }
 
 // Blocks the wait's signals for its lifetime, so that no handler runs while
 // the wait itself changes the shared state.
-class WaitSignalsBlocked {
+class TWaitSignalsBlocked {
   public:
-    WaitSignalsBlocked() {
+    TWaitSignalsBlocked() {
         const sigset_t waitSignals = WaitSignalSet();
         sigprocmask(SIG_BLOCK, &waitSignals, &previous_);
     }
-    ~WaitSignalsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-    WaitSignalsBlocked(const WaitSignalsBlocked&) = delete;
-    WaitSignalsBlocked& operator=(const WaitSignalsBlocked&) = delete;
+    ~TWaitSignalsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    TWaitSignalsBlocked(const TWaitSignalsBlocked&) = delete;
+    TWaitSignalsBlocked& operator=(const TWaitSignalsBlocked&) = delete;
 
   private:
     sigset_t previous_{};
@@ -508,24 +508,24 @@ bool IsIgnored(const struct sigaction& action) {
 // The controlling terminal, when standard input is one. Keys are read from
 // it in the wait's mode so that a single key press ends the wait; whatever
 // ends the wait, the terminal is left in the modes it had.
-class PosixConsole final : public Console {
+class TPosixConsole final : public TConsole {
   public:
-    ~PosixConsole() override { EndKeyCapture(); }
+    ~TPosixConsole() override { EndKeyCapture(); }
 
     void BeginKeyCapture() override {
-        if (capturing_ || keyWait.waiting != 0 || !isatty(STDIN_FILENO))
+        if (capturing_ || keyWait.Waiting != 0 || !isatty(STDIN_FILENO))
             return;
-        const WaitSignalsBlocked blocked;
+        const TWaitSignalsBlocked blocked;
         InstallHandlers();
         capturing_ = true;
-        keyWait.waiting = 1;
+        keyWait.Waiting = 1;
         EnterWaitMode();
-        if (keyWait.modeSet != 0)
+        if (keyWait.ModeSet != 0)
             tcflush(STDIN_FILENO, TCIFLUSH);
     }
 
     bool KeyPressed() override {
-        if (keyWait.modeSet == 0)
+        if (keyWait.ModeSet == 0)
             return false;
         pollfd pending{STDIN_FILENO, POLLIN, 0};
         return poll(&pending, 1, 0) > 0 && (pending.revents & POLLIN) != 0;
@@ -534,11 +534,11 @@ class PosixConsole final : public Console {
     void EndKeyCapture() override {
         if (!capturing_)
             return;
-        const WaitSignalsBlocked blocked;
-        if (keyWait.modeSet != 0 && OwnsTerminal())
+        const TWaitSignalsBlocked blocked;
+        if (keyWait.ModeSet != 0 && OwnsTerminal())
             tcflush(STDIN_FILENO, TCIFLUSH);
         LeaveWaitMode();
-        keyWait.waiting = 0;
+        keyWait.Waiting = 0;
         RestoreHandlers();
         capturing_ = false;
     }
@@ -583,8 +583,8 @@ class PosixConsole final : public Console {
 
 } // namespace
 
-std::unique_ptr<Console> SystemConsole() {
-    return std::make_unique<PosixConsole>();
+std::unique_ptr<TConsole> SystemConsole() {
+    return std::make_unique<TPosixConsole>();
 }
 
 } // namespace orvex::platform

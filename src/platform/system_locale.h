@@ -8,8 +8,8 @@
 namespace orvex::platform {
 
 // The decimal and thousands separators.
-void ReadNumberFacts(LocaleFacts& facts);
+void ReadNumberFacts(TLocaleFacts& facts);
 // Date and time formats and separators, AM/PM texts, month and day names.
-void ReadDateFacts(LocaleFacts& facts);
+void ReadDateFacts(TLocaleFacts& facts);
 
 } // namespace orvex::platform

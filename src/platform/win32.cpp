@@ -23,11 +23,11 @@
 // header. A narrow entry point never calls it, so the wide arguments exist
 // only once it has run.
 extern "C" {
-struct OrvexCrtStartupInfo {
+struct TCrtStartupInfo {
     int newMode;
 };
 int __cdecl __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expandWildcards,
-                           OrvexCrtStartupInfo* startupInfo);
+                           TCrtStartupInfo* startupInfo);
 }
 
 namespace orvex::platform {
@@ -94,7 +94,7 @@ std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
     int wideCount = 0;
     wchar_t** wideArguments = nullptr;
     wchar_t** wideEnvironment = nullptr;
-    OrvexCrtStartupInfo startupInfo{0};
+    TCrtStartupInfo startupInfo{0};
     if (__wgetmainargs(&wideCount, &wideArguments, &wideEnvironment, 0, &startupInfo) < 0 ||
         wideArguments == nullptr) {
         // Out of memory at start-up: the narrow arguments are better than none.
@@ -200,9 +200,9 @@ bool IsConsole(HANDLE handle) {
 
 } // namespace
 
-std::string WriteStandardStream(StandardStream stream, std::string_view bytes) {
+std::string WriteStandardStream(TStandardStream stream, std::string_view bytes) {
     const HANDLE handle =
-        GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+        GetStdHandle(stream == TStandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (bytes.empty())
         return {};
     // A process started without the stream has no handle for it at all.
@@ -322,28 +322,28 @@ LCTYPE DayItem(LCTYPE monday, int sundayFirstIndex) {
 
 // The system's default locale, as a console program of this platform reads
 // it; names are converted to UTF-8.
-void ReadNumberFacts(LocaleFacts& facts) {
-    facts.decimalSeparator = SeparatorCharacter(LocaleText(LOCALE_SDECIMAL));
-    facts.thousandsSeparator = SeparatorCharacter(LocaleText(LOCALE_STHOUSAND));
+void ReadNumberFacts(TLocaleFacts& facts) {
+    facts.DecimalSeparator = SeparatorCharacter(LocaleText(LOCALE_SDECIMAL));
+    facts.ThousandsSeparator = SeparatorCharacter(LocaleText(LOCALE_STHOUSAND));
 }
 
-void ReadDateFacts(LocaleFacts& facts) {
-    facts.dateSeparator = SeparatorCharacter(LocaleText(LOCALE_SDATE));
-    facts.timeSeparator = SeparatorCharacter(LocaleText(LOCALE_STIME));
-    facts.shortDateFormat = PatternFromPicture(LocaleText(LOCALE_SSHORTDATE));
-    facts.longDateFormat = PatternFromPicture(LocaleText(LOCALE_SLONGDATE));
-    facts.shortTimeFormat = PatternFromPicture(LocaleText(LOCALE_SSHORTTIME));
-    facts.longTimeFormat = PatternFromPicture(LocaleText(LOCALE_STIMEFORMAT));
-    facts.timeAmString = Utf8FromWide(LocaleText(LOCALE_S1159));
-    facts.timePmString = Utf8FromWide(LocaleText(LOCALE_S2359));
+void ReadDateFacts(TLocaleFacts& facts) {
+    facts.DateSeparator = SeparatorCharacter(LocaleText(LOCALE_SDATE));
+    facts.TimeSeparator = SeparatorCharacter(LocaleText(LOCALE_STIME));
+    facts.ShortDateFormat = PatternFromPicture(LocaleText(LOCALE_SSHORTDATE));
+    facts.LongDateFormat = PatternFromPicture(LocaleText(LOCALE_SLONGDATE));
+    facts.ShortTimeFormat = PatternFromPicture(LocaleText(LOCALE_SSHORTTIME));
+    facts.LongTimeFormat = PatternFromPicture(LocaleText(LOCALE_STIMEFORMAT));
+    facts.TimeAmString = Utf8FromWide(LocaleText(LOCALE_S1159));
+    facts.TimePmString = Utf8FromWide(LocaleText(LOCALE_S2359));
     for (int i = 0; i < 12; ++i) {
         const auto month = static_cast<LCTYPE>(i);
-        facts.shortMonthNames[i] = Utf8FromWide(LocaleText(LOCALE_SABBREVMONTHNAME1 + month));
-        facts.longMonthNames[i] = Utf8FromWide(LocaleText(LOCALE_SMONTHNAME1 + month));
+        facts.ShortMonthNames[i] = Utf8FromWide(LocaleText(LOCALE_SABBREVMONTHNAME1 + month));
+        facts.LongMonthNames[i] = Utf8FromWide(LocaleText(LOCALE_SMONTHNAME1 + month));
     }
     for (int i = 0; i < 7; ++i) {
-        facts.shortDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SABBREVDAYNAME1, i)));
-        facts.longDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SDAYNAME1, i)));
+        facts.ShortDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SABBREVDAYNAME1, i)));
+        facts.LongDayNames[i] = Utf8FromWide(LocaleText(DayItem(LOCALE_SDAYNAME1, i)));
     }
 }
 
@@ -374,11 +374,11 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
                           static_cast<int>(wideB->size())) == CSTR_EQUAL;
 }
 
-LocalTime Now() {
+TLocalTime Now() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                     now.wMinute, now.wSecond, now.wMilliseconds};
+    return TLocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                      now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 namespace {
@@ -386,9 +386,9 @@ namespace {
 // The keyboard of the console that standard input reads from. Without a
 // console (input redirected from a file, a pipe or NUL) nothing is captured
 // and no key is ever reported, so a wait simply runs out.
-class Win32Console final : public Console {
+class TWin32Console final : public TConsole {
   public:
-    ~Win32Console() override { EndKeyCapture(); }
+    ~TWin32Console() override { EndKeyCapture(); }
 
     void BeginKeyCapture() override {
         if (capturing_)
@@ -458,8 +458,8 @@ class Win32Console final : public Console {
 
 } // namespace
 
-std::unique_ptr<Console> SystemConsole() {
-    return std::make_unique<Win32Console>();
+std::unique_ptr<TConsole> SystemConsole() {
+    return std::make_unique<TWin32Console>();
 }
 
 } // namespace orvex::platform

@@ -8,7 +8,7 @@
 
 namespace orvex::testing {
 
-class FakeConsole final : public platform::Console {
+class FakeConsole final : public platform::TConsole {
   public:
     // keyAfterPolls < 0: no key is ever pressed.
     explicit FakeConsole(int keyAfterPolls = -1) : keyAfterPolls_(keyAfterPolls) {}

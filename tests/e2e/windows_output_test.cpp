@@ -2,6 +2,7 @@
 // UTF-8 whatever the code page, whether it came from the command line or
 // from the system locale, and a standard output that cannot be written ends
 // the run with exit code 74 and the system's reason.
+#include "frontend/exit_codes.h"
 #include "subprocess.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST(WindowsOutput, ArgumentsArriveAsUtf8) {
 // must be the same UTF-8 as the arguments, not the ANSI code page's bytes.
 TEST(WindowsOutput, RawCommandLineIsUtf8) {
     const ProcessResult run = RunOrvex({"'\xC3\xA9t\xC3\xA9' < 2 = 3"});
-    EXPECT_EQ(run.exitCode, 83);
+    EXPECT_EQ(run.exitCode, frontend::kExitTooManyComparisons);
     EXPECT_TRUE(IsUtf8(run.standardError));
     EXPECT_NE(run.standardError.find("You entered ...... "), std::string::npos);
     EXPECT_NE(run.standardError.find("\"'\xC3\xA9t\xC3\xA9' < 2 = 3\"\r\n"), std::string::npos)
@@ -145,7 +146,7 @@ TEST(WindowsOutput, FailedWritesExitWith74) {
             RunOptions options;
             options.standardOutput = target;
             const ProcessResult run = RunOrvex(arguments, options);
-            EXPECT_EQ(run.exitCode, 74);
+            EXPECT_EQ(run.exitCode, frontend::kExitWriteError);
             EXPECT_FALSE(run.terminatedBySignal);
             const std::string& error = run.standardError;
             constexpr std::string_view prefix = "orvex: write error: ";

@@ -123,7 +123,7 @@ std::string NestedReplacements(int levels) {
 // memory and time than the machine had. The result may reach the limit, not
 // pass it, and the error comes at the first call that would.
 TEST(StringLimits, ReplacementStopsAtTheTextLimit) {
-    static_assert(MaxReplacedTextLength == std::int64_t{1} << 24);
+    static_assert(kMaxReplacedTextLength == std::int64_t{1} << 24);
     EXPECT_EQ(Eval("length(" + NestedReplacements(6) + ")"), "I:16777216");
     const std::string tooLong = "E:Text too long (more than 16777216 characters)";
     EXPECT_EQ(Eval("length(" + NestedReplacements(7) + ")"), tooLong);

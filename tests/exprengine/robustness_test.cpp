@@ -23,7 +23,7 @@ namespace orvex::engine {
 namespace {
 
 constexpr int ChainLength = 100000;
-constexpr int Limit = TExpressionParser::MaxNestingDepth;
+constexpr int Limit = TExpressionParser::kMaxNestingDepth;
 
 std::string Repeat(std::string_view piece, int count) {
     std::string text;

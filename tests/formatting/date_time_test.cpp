@@ -162,11 +162,11 @@ TEST(Calendar, ValuesOutsideTheCalendarDecodeToZeros) {
 }
 
 TEST(Calendar, LocalTimeBecomesAValue) {
-    platform::LocalTime time;
-    time.year = 2023, time.month = 8, time.day = 27;
-    time.hour = 11, time.minute = 31, time.second = 15;
+    platform::TLocalTime time;
+    time.Year = 2023, time.Month = 8, time.Day = 27;
+    time.Hour = 11, time.Minute = 31, time.Second = 15;
     EXPECT_DOUBLE_EQ(DateTimeOf(time), 45165 + (11 * 3600 + 31 * 60 + 15) / 86400.0);
-    time.month = 13;
+    time.Month = 13;
     EXPECT_EQ(DateTimeOf(time), 0.0);
     const TDateTime now = CurrentDateTime();
     EXPECT_GT(now, 40000.0);
@@ -352,13 +352,13 @@ TEST(StrToDate, TakesOnlyDates) {
     ASSERT_TRUE(TryStrToDate("1/2", value, settings));
     int year = 0, month = 0, day = 0;
     DecodeDate(value, year, month, day);
-    EXPECT_EQ(year, platform::Now().year);
+    EXPECT_EQ(year, platform::Now().Year);
     EXPECT_EQ(month, 1);
     EXPECT_EQ(day, 2);
     // Two-digit years land in the window around the current year.
     ASSERT_TRUE(TryStrToDate("1/2/05", value, settings));
     DecodeDate(value, year, month, day);
-    EXPECT_EQ(year, ExpandTwoDigitYear(5, platform::Now().year));
+    EXPECT_EQ(year, ExpandTwoDigitYear(5, platform::Now().Year));
     try {
         StrToDate("abc", settings);
         FAIL() << "abc was read";

@@ -6,7 +6,7 @@ namespace orvex::formatting {
 namespace {
 
 TEST(FormatSettingsFromLocale, KeepsTheDefaultsWhereTheLocaleGivesNothing) {
-    const TFormatSettings settings = FormatSettingsFromLocale(platform::LocaleFacts{});
+    const TFormatSettings settings = FormatSettingsFromLocale(platform::TLocaleFacts{});
     EXPECT_EQ(settings.DecimalSeparator, '.');
     EXPECT_EQ(settings.ThousandSeparator, ',');
     EXPECT_EQ(settings.DateSeparator, '/');
@@ -18,11 +18,11 @@ TEST(FormatSettingsFromLocale, KeepsTheDefaultsWhereTheLocaleGivesNothing) {
 }
 
 TEST(FormatSettingsFromLocale, TakesWhatTheLocaleGives) {
-    platform::LocaleFacts facts;
-    facts.decimalSeparator = ',';
-    facts.thousandsSeparator = '.';
-    facts.shortDateFormat = "dd.mm.yyyy";
-    facts.shortMonthNames[2] = "Mrz";
+    platform::TLocaleFacts facts;
+    facts.DecimalSeparator = ',';
+    facts.ThousandsSeparator = '.';
+    facts.ShortDateFormat = "dd.mm.yyyy";
+    facts.ShortMonthNames[2] = "Mrz";
     const TFormatSettings settings = FormatSettingsFromLocale(facts);
     EXPECT_EQ(settings.DecimalSeparator, ',');
     EXPECT_EQ(settings.ThousandSeparator, '.');

@@ -136,9 +136,9 @@ TEST(PatternWalk, ReadsQuotedRuns) {
         {"'\"'", 0, "\"", 3},   {"x\"", 1, "", 2},     {"\"a'b\"'", 0, "a'b", 5},
     };
     for (const Case& c : cases) {
-        const QuotedRun run = QuotedRunAt(c.pattern, c.at);
-        EXPECT_EQ(run.text, c.text) << c.pattern;
-        EXPECT_EQ(run.next, c.next) << c.pattern;
+        const TQuotedRun run = QuotedRunAt(c.pattern, c.at);
+        EXPECT_EQ(run.Text, c.text) << c.pattern;
+        EXPECT_EQ(run.Next, c.next) << c.pattern;
     }
 }
 

@@ -90,7 +90,7 @@ TEST(KeyWaitSignals, HandlersLastOnlyAsLongAsTheWait) {
         struct sigaction original {};
         sigaction(row.signal, &own, &original);
         {
-            const std::unique_ptr<Console> console = SystemConsole();
+            const std::unique_ptr<TConsole> console = SystemConsole();
             console->BeginKeyCapture();
             EXPECT_EQ(DispositionOf(row.signal) != row.before, row.replacedDuringWait);
             EXPECT_FALSE(console->KeyPressed());

@@ -1,6 +1,8 @@
 // The built orvex on a pseudo-terminal that is its controlling terminal: the
 // key wait after a syntax error ends by a key, by its ticks or by a signal,
 // and whatever ends it, the terminal keeps the modes it had.
+#include "frontend/exit_codes.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -30,7 +32,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::string_view kPrompt = "Press Any Key to Continue...";
 constexpr int kWaitTicks = 30;
-constexpr int kMoreThanOneComparison = 83;
+constexpr int kMoreThanOneComparison = orvex::frontend::kExitTooManyComparisons;
 // Generous bounds for a busy machine; a full wait of 30 ticks takes 7.5 s.
 constexpr auto kRunLimit = 30s;
 constexpr auto kStepLimit = 5s;

@@ -66,14 +66,14 @@ TEST_P(InstalledLocale, GivesItsFactsInUtf8) {
     const InstalledLocaleRow& row = GetParam();
     SkipUnlessInstalled(row.name);
     const LocaleEnvironment environment(TSettings{{"LC_ALL", row.name}});
-    const LocaleFacts facts = ReadLocaleFacts();
-    EXPECT_EQ(facts.decimalSeparator, row.decimalSeparator);
-    EXPECT_EQ(facts.thousandsSeparator, row.thousandsSeparator);
-    EXPECT_EQ(facts.shortMonthNames[2], row.march);
-    EXPECT_EQ(facts.shortMonthNames[11], row.december);
-    EXPECT_EQ(facts.longDayNames[0], row.sunday);
-    EXPECT_EQ(facts.shortDateFormat, row.shortDate);
-    EXPECT_EQ(facts.longTimeFormat, "hh:nn:ss");
+    const TLocaleFacts facts = ReadLocaleFacts();
+    EXPECT_EQ(facts.DecimalSeparator, row.decimalSeparator);
+    EXPECT_EQ(facts.ThousandsSeparator, row.thousandsSeparator);
+    EXPECT_EQ(facts.ShortMonthNames[2], row.march);
+    EXPECT_EQ(facts.ShortMonthNames[11], row.december);
+    EXPECT_EQ(facts.LongDayNames[0], row.sunday);
+    EXPECT_EQ(facts.ShortDateFormat, row.shortDate);
+    EXPECT_EQ(facts.LongTimeFormat, "hh:nn:ss");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,9 +116,9 @@ class Precedence : public testing::TestWithParam<PrecedenceRow> {};
 TEST_P(Precedence, DecidesEachCategory) {
     SkipUnlessInstalled("de_DE.UTF-8");
     const LocaleEnvironment environment(GetParam().settings);
-    const LocaleFacts facts = ReadLocaleFacts(lpAll);
-    EXPECT_EQ(facts.decimalSeparator, GetParam().decimalSeparator);
-    EXPECT_EQ(facts.shortMonthNames[2], GetParam().march);
+    const TLocaleFacts facts = ReadLocaleFacts(lpAll);
+    EXPECT_EQ(facts.DecimalSeparator, GetParam().decimalSeparator);
+    EXPECT_EQ(facts.ShortMonthNames[2], GetParam().march);
 }
 
 constexpr std::string_view kGermanMarch = "M\xC3\xA4r";
@@ -157,13 +157,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadLocaleFacts, ReadsOnlyTheCategoriesAskedFor) {
     SkipUnlessInstalled("de_DE.UTF-8");
     const LocaleEnvironment environment(TSettings{{"LC_ALL", "de_DE.UTF-8"}});
-    const LocaleFacts numbers = ReadLocaleFacts(lpNumbers);
-    EXPECT_EQ(numbers.decimalSeparator, ',');
-    EXPECT_EQ(numbers.shortMonthNames[2], "");
-    EXPECT_EQ(numbers.shortDateFormat, "");
-    const LocaleFacts dates = ReadLocaleFacts(lpDates);
-    EXPECT_EQ(dates.decimalSeparator, '\0');
-    EXPECT_EQ(dates.shortMonthNames[2], "M\xC3\xA4r");
+    const TLocaleFacts numbers = ReadLocaleFacts(lpNumbers);
+    EXPECT_EQ(numbers.DecimalSeparator, ',');
+    EXPECT_EQ(numbers.ShortMonthNames[2], "");
+    EXPECT_EQ(numbers.ShortDateFormat, "");
+    const TLocaleFacts dates = ReadLocaleFacts(lpDates);
+    EXPECT_EQ(dates.DecimalSeparator, '\0');
+    EXPECT_EQ(dates.ShortMonthNames[2], "M\xC3\xA4r");
 }
 
 // The C locale's facts are constants of the program; they must be what the
@@ -173,23 +173,23 @@ TEST(ReadLocaleFacts, CLocaleConstantsAreTheLibrarys) {
     ASSERT_NE(c, static_cast<locale_t>(0));
     for (const char* name : {"C", "POSIX", "C.UTF-8"}) {
         const LocaleEnvironment environment(TSettings{{"LC_ALL", name}});
-        const LocaleFacts facts = ReadLocaleFacts();
+        const TLocaleFacts facts = ReadLocaleFacts();
         SCOPED_TRACE(name);
-        EXPECT_EQ(facts.decimalSeparator, nl_langinfo_l(RADIXCHAR, c)[0]);
-        EXPECT_EQ(facts.thousandsSeparator, nl_langinfo_l(THOUSEP, c)[0]);
+        EXPECT_EQ(facts.DecimalSeparator, nl_langinfo_l(RADIXCHAR, c)[0]);
+        EXPECT_EQ(facts.ThousandsSeparator, nl_langinfo_l(THOUSEP, c)[0]);
         EXPECT_EQ(std::string_view(nl_langinfo_l(D_FMT, c)), "%m/%d/%y");
-        EXPECT_EQ(facts.shortDateFormat, "mm/dd/yy");
+        EXPECT_EQ(facts.ShortDateFormat, "mm/dd/yy");
         EXPECT_EQ(std::string_view(nl_langinfo_l(T_FMT, c)), "%H:%M:%S");
-        EXPECT_EQ(facts.longTimeFormat, "hh:nn:ss");
-        EXPECT_EQ(facts.timeAmString, nl_langinfo_l(AM_STR, c));
-        EXPECT_EQ(facts.timePmString, nl_langinfo_l(PM_STR, c));
+        EXPECT_EQ(facts.LongTimeFormat, "hh:nn:ss");
+        EXPECT_EQ(facts.TimeAmString, nl_langinfo_l(AM_STR, c));
+        EXPECT_EQ(facts.TimePmString, nl_langinfo_l(PM_STR, c));
         for (int i = 0; i < 12; ++i) {
-            EXPECT_EQ(facts.shortMonthNames[i], nl_langinfo_l(ABMON_1 + i, c));
-            EXPECT_EQ(facts.longMonthNames[i], nl_langinfo_l(MON_1 + i, c));
+            EXPECT_EQ(facts.ShortMonthNames[i], nl_langinfo_l(ABMON_1 + i, c));
+            EXPECT_EQ(facts.LongMonthNames[i], nl_langinfo_l(MON_1 + i, c));
         }
         for (int i = 0; i < 7; ++i) {
-            EXPECT_EQ(facts.shortDayNames[i], nl_langinfo_l(ABDAY_1 + i, c));
-            EXPECT_EQ(facts.longDayNames[i], nl_langinfo_l(DAY_1 + i, c));
+            EXPECT_EQ(facts.ShortDayNames[i], nl_langinfo_l(ABDAY_1 + i, c));
+            EXPECT_EQ(facts.LongDayNames[i], nl_langinfo_l(DAY_1 + i, c));
         }
     }
     freelocale(c);

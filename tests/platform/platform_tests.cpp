@@ -64,53 +64,53 @@ TEST(ReadLocaleFacts, SystemDefaultLocale) {
     const auto row = std::find_if(std::begin(systemLocales), std::end(systemLocales),
                                   [&](const SystemLocaleRow& r) { return r.name == name; });
     ASSERT_NE(row, std::end(systemLocales)) << "no expectations for " << name;
-    const LocaleFacts facts = ReadLocaleFacts();
-    EXPECT_EQ(facts.decimalSeparator, row->decimalSeparator);
-    EXPECT_EQ(facts.thousandsSeparator, row->thousandsSeparator);
-    EXPECT_EQ(facts.dateSeparator, row->dateSeparator);
-    EXPECT_EQ(facts.timeSeparator, row->timeSeparator);
-    EXPECT_EQ(facts.shortDateFormat, row->shortDate);
-    EXPECT_EQ(facts.longDateFormat, row->longDate);
-    EXPECT_EQ(facts.shortTimeFormat, row->shortTime);
-    EXPECT_EQ(facts.longTimeFormat, row->longTime);
-    EXPECT_EQ(facts.shortMonthNames[2], row->march);
-    EXPECT_EQ(facts.shortMonthNames[11], row->december);
-    EXPECT_EQ(facts.longDayNames[0], row->sunday);
-    for (const std::string& month : facts.longMonthNames)
+    const TLocaleFacts facts = ReadLocaleFacts();
+    EXPECT_EQ(facts.DecimalSeparator, row->decimalSeparator);
+    EXPECT_EQ(facts.ThousandsSeparator, row->thousandsSeparator);
+    EXPECT_EQ(facts.DateSeparator, row->dateSeparator);
+    EXPECT_EQ(facts.TimeSeparator, row->timeSeparator);
+    EXPECT_EQ(facts.ShortDateFormat, row->shortDate);
+    EXPECT_EQ(facts.LongDateFormat, row->longDate);
+    EXPECT_EQ(facts.ShortTimeFormat, row->shortTime);
+    EXPECT_EQ(facts.LongTimeFormat, row->longTime);
+    EXPECT_EQ(facts.ShortMonthNames[2], row->march);
+    EXPECT_EQ(facts.ShortMonthNames[11], row->december);
+    EXPECT_EQ(facts.LongDayNames[0], row->sunday);
+    for (const std::string& month : facts.LongMonthNames)
         EXPECT_FALSE(month.empty());
 }
 
 // A run that prints no date reads only the number facts, and the other way
 // round.
 TEST(ReadLocaleFacts, ReadsOnlyThePartsAskedFor) {
-    const LocaleFacts all = ReadLocaleFacts(lpAll);
-    const LocaleFacts numbers = ReadLocaleFacts(lpNumbers);
-    EXPECT_EQ(numbers.decimalSeparator, all.decimalSeparator);
-    EXPECT_EQ(numbers.thousandsSeparator, all.thousandsSeparator);
-    EXPECT_EQ(numbers.dateSeparator, '\0');
-    EXPECT_EQ(numbers.shortDateFormat, "");
-    EXPECT_EQ(numbers.longMonthNames[0], "");
-    const LocaleFacts dates = ReadLocaleFacts(lpDates);
-    EXPECT_EQ(dates.decimalSeparator, '\0');
-    EXPECT_EQ(dates.thousandsSeparator, '\0');
-    EXPECT_EQ(dates.timeSeparator, all.timeSeparator);
-    EXPECT_EQ(dates.longTimeFormat, all.longTimeFormat);
-    EXPECT_EQ(dates.longDayNames, all.longDayNames);
+    const TLocaleFacts all = ReadLocaleFacts(lpAll);
+    const TLocaleFacts numbers = ReadLocaleFacts(lpNumbers);
+    EXPECT_EQ(numbers.DecimalSeparator, all.DecimalSeparator);
+    EXPECT_EQ(numbers.ThousandsSeparator, all.ThousandsSeparator);
+    EXPECT_EQ(numbers.DateSeparator, '\0');
+    EXPECT_EQ(numbers.ShortDateFormat, "");
+    EXPECT_EQ(numbers.LongMonthNames[0], "");
+    const TLocaleFacts dates = ReadLocaleFacts(lpDates);
+    EXPECT_EQ(dates.DecimalSeparator, '\0');
+    EXPECT_EQ(dates.ThousandsSeparator, '\0');
+    EXPECT_EQ(dates.TimeSeparator, all.TimeSeparator);
+    EXPECT_EQ(dates.LongTimeFormat, all.LongTimeFormat);
+    EXPECT_EQ(dates.LongDayNames, all.LongDayNames);
 }
 #else
 // Tests run with LC_ALL=C, whose facts every POSIX system agrees on.
 TEST(ReadLocaleFacts, CLocale) {
-    const LocaleFacts facts = ReadLocaleFacts();
-    EXPECT_EQ(facts.decimalSeparator, '.');
-    EXPECT_EQ(facts.thousandsSeparator, '\0');
-    EXPECT_EQ(facts.shortDateFormat, "mm/dd/yy");
-    EXPECT_EQ(facts.longTimeFormat, "hh:nn:ss");
-    EXPECT_EQ(facts.dateSeparator, '/');
-    EXPECT_EQ(facts.timeSeparator, ':');
-    EXPECT_EQ(facts.shortMonthNames[7], "Aug");
-    EXPECT_EQ(facts.longMonthNames[0], "January");
-    EXPECT_EQ(facts.shortDayNames[0], "Sun");
-    EXPECT_EQ(facts.longDayNames[6], "Saturday");
+    const TLocaleFacts facts = ReadLocaleFacts();
+    EXPECT_EQ(facts.DecimalSeparator, '.');
+    EXPECT_EQ(facts.ThousandsSeparator, '\0');
+    EXPECT_EQ(facts.ShortDateFormat, "mm/dd/yy");
+    EXPECT_EQ(facts.LongTimeFormat, "hh:nn:ss");
+    EXPECT_EQ(facts.DateSeparator, '/');
+    EXPECT_EQ(facts.TimeSeparator, ':');
+    EXPECT_EQ(facts.ShortMonthNames[7], "Aug");
+    EXPECT_EQ(facts.LongMonthNames[0], "January");
+    EXPECT_EQ(facts.ShortDayNames[0], "Sun");
+    EXPECT_EQ(facts.LongDayNames[6], "Saturday");
 }
 #endif
 
@@ -196,14 +196,14 @@ std::string ReadWholeFile(HANDLE file) {
 // A file gets the UTF-8 bytes with each line end as CR LF, both streams
 // alike.
 TEST(WriteStandardStream, FileGetsUtf8WithCrLf) {
-    for (const StandardStream stream : {StandardStream::Output, StandardStream::Error}) {
+    for (const TStandardStream stream : {TStandardStream::Output, TStandardStream::Error}) {
         const HANDLE file = CreateFileW(
             L"write_standard_stream.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         {
             StandardHandleSwap swap(
-                stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, file);
+                stream == TStandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, file);
             EXPECT_EQ(WriteStandardStream(stream, "1\n\nd\xC3\xA9"
                                                   "c.\n"),
                       "");
@@ -235,8 +235,8 @@ TEST(WriteStandardStream, ConsoleShowsTheCharacters) {
     SetConsoleOutputCP(437);
     {
         StandardHandleSwap swap(STD_OUTPUT_HANDLE, screen);
-        EXPECT_EQ(WriteStandardStream(StandardStream::Output, "d\xC3\xA9"
-                                                              "c.\n\xE2\x82\xAC\n"),
+        EXPECT_EQ(WriteStandardStream(TStandardStream::Output, "d\xC3\xA9"
+                                                               "c.\n\xE2\x82\xAC\n"),
                   "");
     }
     const auto line = [&](SHORT row) {
@@ -261,8 +261,8 @@ TEST(WriteStandardStream, FailureGivesTheSystemsReason) {
     const HANDLE targets[] = {nullptr, INVALID_HANDLE_VALUE, writeEnd};
     for (const HANDLE target : targets) {
         StandardHandleSwap swap(STD_OUTPUT_HANDLE, target);
-        EXPECT_EQ(WriteStandardStream(StandardStream::Output, ""), "");
-        const std::string reason = WriteStandardStream(StandardStream::Output, "3\n");
+        EXPECT_EQ(WriteStandardStream(TStandardStream::Output, ""), "");
+        const std::string reason = WriteStandardStream(TStandardStream::Output, "3\n");
         EXPECT_FALSE(reason.empty());
         EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
         EXPECT_NE(reason.back(), ' ') << reason;
@@ -291,8 +291,8 @@ TEST(ExecutablePath, NamesTheRunningFile) {
 // The fields of a wall-clock reading, most significant first, for ordering.
 using TClockFields = std::array<int, 6>;
 
-TClockFields FieldsOf(const LocalTime& time) {
-    return {time.year, time.month, time.day, time.hour, time.minute, time.second};
+TClockFields FieldsOf(const TLocalTime& time) {
+    return {time.Year, time.Month, time.Day, time.Hour, time.Minute, time.Second};
 }
 
 TClockFields FieldsOf(const std::tm& time) {
@@ -304,12 +304,12 @@ TClockFields FieldsOf(const std::tm& time) {
 // time zone just before and just after it.
 template <typename TBreakDown> void ExpectNowBetweenReadings(TBreakDown breakDown) {
     const std::time_t before = std::time(nullptr);
-    const LocalTime now = Now();
+    const TLocalTime now = Now();
     const std::time_t after = std::time(nullptr);
     EXPECT_LE(FieldsOf(breakDown(before)), FieldsOf(now));
     EXPECT_LE(FieldsOf(now), FieldsOf(breakDown(after)));
-    EXPECT_GE(now.millisecond, 0);
-    EXPECT_LT(now.millisecond, 1000);
+    EXPECT_GE(now.Millisecond, 0);
+    EXPECT_LT(now.Millisecond, 1000);
 }
 
 TEST(Now, IsTheLocalWallClock) {
@@ -401,8 +401,8 @@ TEST(SystemConsole, BeepsOutsideTheStandardStreams) {
 // In-process runs must never block: the key wait ends at its first poll,
 // begun or not, and an hour's sleep takes no time.
 TEST(NullConsole, NeverWaits) {
-    NullConsole null;
-    Console& console = null;
+    TNullConsole null;
+    TConsole& console = null;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(console.KeyPressed());
     console.BeginKeyCapture();
