@@ -27,7 +27,7 @@ template <typename TNode> class TChainLinks {
     }
 
   private:
-    std::array<TNode*, 8> inline_{};
+    std::array<TNode*, 8> inline_; // the first count_ are set
     std::vector<TNode*> more_;
     std::size_t count_ = 0;
 };
