@@ -489,11 +489,7 @@ TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
     return constant;
 }
 
-TProgramValue TProgramBuilder::Constant(const TExpressionResult& value) {
-    return FromRecord(value);
-}
-
-TProgramValue TProgramBuilder::Variable(TExprIdentifierDef& definition, TResultType type) {
+TProgramValue TProgramBuilder::StoredVariable(TExprIdentifierDef& definition, TResultType type) {
     if (definition.OnGetVariableValue() || definition.VariableCallback() != nullptr) {
         opaque_ = true;
         const std::int32_t slot = NewSlot(type);
@@ -502,18 +498,12 @@ TProgramValue TProgramBuilder::Variable(TExprIdentifierDef& definition, TResultT
         fetch.dstSlot = SlotRef(slot);
         return Stored(type, slot);
     }
-    if (type == rtString || !readVariablesInPlace_) {
-        const std::int32_t slot = NewSlot(type);
-        TInstruction& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
-        load.target = &definition;
-        load.a = definition.ValueRecord().PayloadAddress();
-        load.dstSlot = SlotRef(slot);
-        return Stored(type, slot);
-    }
-    TProgramValue value;
-    value.type = type;
-    value.external = definition.ValueRecord().PayloadAddress();
-    return value;
+    const std::int32_t slot = NewSlot(type);
+    TInstruction& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
+    load.target = &definition;
+    load.a = definition.ValueRecord().PayloadAddress();
+    load.dstSlot = SlotRef(slot);
+    return Stored(type, slot);
 }
 
 TProgramValue TProgramBuilder::TreeCall(TExprNode& node, bool typeKnown, TResultType type) {
@@ -558,16 +548,15 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
             }
         }
     }
-    TProgramValue first = left;
-    TProgramValue second = right;
-    const TRef a = Place(first);
-    const TRef b = Place(second);
+    const TRef a = Place(left);
+    const TRef b = Place(right);
     // A temporary left operand is not read again: the result takes its slot.
     const std::int32_t slot =
         !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
             ? left.slot
             : NewSlot(type);
-    if (Pair(op, first, second, slot))
+    if (IsFloatOperation(op) && !code_.empty() && IsFloatOperation(code_.back().op) &&
+        Pair(op, left, right, a, b, slot))
         return Stored(type, slot);
     TInstruction& in = Emit(op, type);
     in.a = a.external;
@@ -588,7 +577,8 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
 // way: their operations are Generic.
 bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
                                TResultType type, std::uint64_t& folded) const {
-    TInstruction in{};
+    // Only what the operations read is set.
+    TInstruction in;
     in.op = op;
     in.type = type;
     in.leftType = left.type;
@@ -605,18 +595,15 @@ bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TPro
 }
 
 bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
-                           std::int32_t slot) {
-    if (!IsFloatOperation(op) || code_.empty())
-        return false;
+                           const TRef& a, const TRef& b, std::int32_t slot) {
     TInstruction& last = code_.back();
-    if (!IsFloatOperation(last.op) || last.dstSlot == 0)
+    if (last.dstSlot == 0)
         return false;
     const bool leftMade = !left.constant && SlotRef(left.slot) == last.dstSlot;
     const bool rightMade = !right.constant && SlotRef(right.slot) == last.dstSlot;
     if (leftMade == rightMade)
         return false;
-    TProgramValue other = leftMade ? right : left;
-    const TRef c = Place(other);
+    const TRef& c = leftMade ? b : a;
     last.c = c.external;
     last.cSlot = c.slot;
     last.first = last.op;
@@ -658,8 +645,7 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
             }
         }
     }
-    TProgramValue first = operand;
-    const TRef a = Place(first);
+    const TRef a = Place(operand);
     const std::int32_t slot =
         !operand.constant && operand.slot >= 0 && (type != rtString || operand.type == rtString)
             ? operand.slot
@@ -702,7 +688,7 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
     call->arguments.resize(arguments.size());
     call->values.resize(arguments.size());
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        TProgramValue argument = arguments[index];
+        const TProgramValue& argument = arguments[index];
         const TRef place = Place(argument);
         TInstruction& in = call->arguments[index];
         in.a = place.external;
@@ -720,8 +706,7 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
 TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue& condition,
                                            TExprNode& whenTrue, TExprNode& whenFalse,
                                            const TMark& start) {
-    TProgramValue tested = condition;
-    const TRef test = Place(tested);
+    const TRef test = Place(condition);
     const std::size_t jumpToFalse = code_.size();
     TInstruction& jump = Emit(TOpCode::JumpIfFalse, rtBoolean);
     jump.a = test.external;
@@ -734,8 +719,7 @@ TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue&
     }
     const std::int32_t slot = NewSlot(first.type);
     auto move = [this, slot](const TProgramValue& value) {
-        TProgramValue source = value;
-        const TRef from = Place(source);
+        const TRef from = Place(value);
         TInstruction& in = Emit(TOpCode::Move, value.type);
         in.a = from.external;
         in.aSlot = from.slot;
@@ -763,8 +747,7 @@ bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& progra
         return false;
     if (code_.size() == 1 && code_.front().op == TOpCode::TreeCall)
         return false; // the whole tree runs through the tree anyway
-    TProgramValue result = root;
-    const TRef resultRef = Place(result);
+    const TRef resultRef = Place(root);
 
     // One slot more, always zero, for the operands an instruction does not
     // use. The payloads never move after this: the instructions point into
@@ -801,7 +784,7 @@ bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& progra
     }
     program.code_.swap(code_);
     program.calls_.swap(calls_);
-    program.resultType_ = result.type;
+    program.resultType_ = root.type;
     const std::uint64_t* resultPayload = resultRef.external;
     std::uint32_t resultSlot = resultRef.slot;
     resolve(resultPayload, resultSlot);

@@ -236,10 +236,28 @@ class TProgramBuilder {
         return (result == rtString) == (operand == rtString);
     }
 
-    TProgramValue Constant(const TExpressionResult& value);
+    TProgramValue Constant(const TExpressionResult& value) {
+        if (value.ValueType == rtString)
+            return FromRecord(value); // the text needs its slot
+        TProgramValue constant;
+        constant.type = value.ValueType;
+        constant.constant = true;
+        constant.payload = value.Payload();
+        return constant;
+    }
     // A variable's value as the tree reads it: fetched from its handler
-    // first when it has one.
-    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type);
+    // first when it has one. The usual variable, neither a text nor with a
+    // handler, costs no instruction: the operation that uses it reads it in
+    // place.
+    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type) {
+        if (type == rtString || !readVariablesInPlace_ || definition.OnGetVariableValue() ||
+            definition.VariableCallback() != nullptr)
+            return StoredVariable(definition, type);
+        TProgramValue value;
+        value.type = type;
+        value.external = definition.ValueRecord().PayloadAddress();
+        return value;
+    }
     // The node evaluated through the tree. typeKnown says whether the node
     // always sets its value's type to type.
     TProgramValue TreeCall(TExprNode& node, bool typeKnown, TResultType type);
@@ -268,9 +286,13 @@ class TProgramBuilder {
         std::uint32_t slot = 0; // the slot's number plus one; 0: none
     };
     static std::uint32_t SlotRef(std::int32_t slot) { return static_cast<std::uint32_t>(slot) + 1; }
-    // Joins a float operation to the one just emitted when that one made
-    // one of its operands.
-    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, std::int32_t slot);
+    // A variable copied into a slot by an instruction of its own.
+    TProgramValue StoredVariable(TExprIdentifierDef& definition, TResultType type);
+    // Joins the float operation op to the one just emitted, a float
+    // operation too, when that one made one of its operands.
+    // a and b are where left and right are.
+    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, const TRef& a,
+              const TRef& b, std::int32_t slot);
     bool FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
                   TResultType type, std::uint64_t& folded) const;
 
@@ -281,12 +303,13 @@ class TProgramBuilder {
             texts_.resize(payloads_.size());
         return slot;
     }
-    // Where an operand is at run time; a constant gets its slot now.
-    TRef Place(TProgramValue& value) {
+    // Where an operand is at run time; a constant not stored yet gets a
+    // slot of its own each time.
+    TRef Place(const TProgramValue& value) {
         if (value.external != nullptr)
             return {value.external, 0};
         if (value.slot < 0)
-            value.slot = NewSlot(value.type, value.payload);
+            return {nullptr, SlotRef(NewSlot(value.type, value.payload))};
         return {nullptr, SlotRef(value.slot)};
     }
     TProgramValue Stored(TResultType type, std::int32_t slot) const;
