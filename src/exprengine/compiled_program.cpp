@@ -444,15 +444,6 @@ bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
     return builder.Finish(value, program);
 }
 
-void TProgramBuilder::Reset(bool readVariablesInPlace) {
-    readVariablesInPlace_ = readVariablesInPlace;
-    opaque_ = false;
-    code_.clear();
-    payloads_.clear();
-    texts_.clear();
-    calls_.clear();
-}
-
 void TProgramBuilder::Rollback(const TMark& mark) {
     code_.resize(mark.code);
     payloads_.resize(mark.slots);

@@ -276,7 +276,14 @@ class TProgramBuilder {
     friend class TCompiledProgram;
     TProgramBuilder() = default;
 
-    void Reset(bool readVariablesInPlace);
+    void Reset(bool readVariablesInPlace) {
+        readVariablesInPlace_ = readVariablesInPlace;
+        opaque_ = false;
+        code_.clear();
+        payloads_.clear();
+        texts_.clear();
+        calls_.clear();
+    }
     bool Finish(const TProgramValue& root, TCompiledProgram& program);
 
     using TInstruction = TCompiledProgram::TInstruction;
