@@ -296,8 +296,8 @@ class TProgramBuilder {
     // A variable copied into a slot by an instruction of its own.
     TProgramValue StoredVariable(TExprIdentifierDef& definition, TResultType type);
     // Joins the float operation op to the one just emitted, a float
-    // operation too, when that one made one of its operands.
-    // a and b are where left and right are.
+    // operation too, when that one made one of its operands; a and b are
+    // where left and right are.
     bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, const TRef& a,
               const TRef& b, std::int32_t slot);
     bool FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
