@@ -444,39 +444,12 @@ bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
     return builder.Finish(value, program);
 }
 
-void TProgramBuilder::Reset(bool readVariablesInPlace) {
-    readVariablesInPlace_ = readVariablesInPlace;
-    opaque_ = false;
-    code_.clear();
-    payloads_.clear();
-    texts_.clear();
-    calls_.clear();
-    callArguments_.clear();
-}
-
 void TProgramBuilder::Rollback(const TMark& mark) {
     code_.resize(mark.code);
     payloads_.resize(mark.slots);
     if (texts_.size() > mark.slots)
         texts_.resize(mark.slots);
     calls_.resize(mark.calls);
-    callArguments_.resize(mark.calls);
-}
-
-std::int32_t TProgramBuilder::NewSlot(TResultType type, std::uint64_t payload) {
-    const auto slot = static_cast<std::int32_t>(payloads_.size());
-    payloads_.push_back(payload);
-    if (type == rtString)
-        texts_.resize(payloads_.size());
-    return slot;
-}
-
-TProgramBuilder::TRef TProgramBuilder::Place(TProgramValue& value) {
-    if (value.external != nullptr)
-        return {-1, value.external};
-    if (value.slot < 0)
-        value.slot = NewSlot(value.type, value.payload);
-    return {value.slot, nullptr};
 }
 
 TProgramValue TProgramBuilder::Stored(TResultType type, std::int32_t slot) const {
@@ -484,13 +457,6 @@ TProgramValue TProgramBuilder::Stored(TResultType type, std::int32_t slot) const
     value.type = type;
     value.slot = slot;
     return value;
-}
-
-TProgramBuilder::TPending& TProgramBuilder::Emit(TOpCode op, TResultType type) {
-    TPending& pending = code_.emplace_back();
-    pending.in.op = op;
-    pending.in.type = type;
-    return pending;
 }
 
 TExpressionResult TProgramBuilder::Record(const TProgramValue& value) const {
@@ -514,39 +480,29 @@ TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
     return constant;
 }
 
-TProgramValue TProgramBuilder::Constant(const TExpressionResult& value) {
-    return FromRecord(value);
-}
-
-TProgramValue TProgramBuilder::Variable(TExprIdentifierDef& definition, TResultType type) {
+TProgramValue TProgramBuilder::StoredVariable(TExprIdentifierDef& definition, TResultType type) {
     if (definition.OnGetVariableValue() || definition.VariableCallback() != nullptr) {
         opaque_ = true;
         const std::int32_t slot = NewSlot(type);
-        TPending& fetch = Emit(TOpCode::FetchVariable, type);
-        fetch.in.target = &definition;
-        fetch.dst.slot = slot;
+        TInstruction& fetch = Emit(TOpCode::FetchVariable, type);
+        fetch.target = &definition;
+        fetch.dstSlot = SlotRef(slot);
         return Stored(type, slot);
     }
-    if (type == rtString || !readVariablesInPlace_) {
-        const std::int32_t slot = NewSlot(type);
-        TPending& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
-        load.in.target = &definition;
-        load.a.external = definition.ValueRecord().PayloadAddress();
-        load.dst.slot = slot;
-        return Stored(type, slot);
-    }
-    TProgramValue value;
-    value.type = type;
-    value.external = definition.ValueRecord().PayloadAddress();
-    return value;
+    const std::int32_t slot = NewSlot(type);
+    TInstruction& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
+    load.target = &definition;
+    load.a = definition.ValueRecord().PayloadAddress();
+    load.dstSlot = SlotRef(slot);
+    return Stored(type, slot);
 }
 
 TProgramValue TProgramBuilder::TreeCall(TExprNode& node, bool typeKnown, TResultType type) {
     opaque_ = true;
     const std::int32_t slot = NewSlot(type);
-    TPending& call = Emit(TOpCode::TreeCall, type);
-    call.in.target = &node;
-    call.dst.slot = slot;
+    TInstruction& call = Emit(TOpCode::TreeCall, type);
+    call.target = &node;
+    call.dstSlot = SlotRef(slot);
     TProgramValue value = Stored(type, slot);
     value.dynamic = !typeKnown;
     return value;
@@ -583,25 +539,26 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
             }
         }
     }
-    TProgramValue first = left;
-    TProgramValue second = right;
-    const TRef a = Place(first);
-    const TRef b = Place(second);
+    const TRef a = Place(left);
+    const TRef b = Place(right);
     // A temporary left operand is not read again: the result takes its slot.
     const std::int32_t slot =
         !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
             ? left.slot
             : NewSlot(type);
-    if (Pair(op, first, second, slot))
+    if (IsFloatOperation(op) && !code_.empty() && IsFloatOperation(code_.back().op) &&
+        Pair(op, left, right, a, b, slot))
         return Stored(type, slot);
-    TPending& pending = Emit(op, type);
-    pending.a = a;
-    pending.b = b;
-    pending.dst.slot = slot;
-    pending.in.leftType = left.type;
-    pending.in.rightType = right.type;
+    TInstruction& in = Emit(op, type);
+    in.a = a.external;
+    in.aSlot = a.slot;
+    in.b = b.external;
+    in.bSlot = b.slot;
+    in.dstSlot = SlotRef(slot);
+    in.leftType = left.type;
+    in.rightType = right.type;
     if (op == TOpCode::Generic)
-        pending.in.target = static_cast<void*>(&node);
+        in.target = static_cast<void*>(&node);
     return Stored(type, slot);
 }
 
@@ -611,7 +568,8 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
 // way: their operations are Generic.
 bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
                                TResultType type, std::uint64_t& folded) const {
-    TCompiledProgram::TInstruction in{};
+    // Only what the operations read is set.
+    TInstruction in;
     in.op = op;
     in.type = type;
     in.leftType = left.type;
@@ -628,24 +586,23 @@ bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TPro
 }
 
 bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
-                           std::int32_t slot) {
-    if (!IsFloatOperation(op) || code_.empty())
+                           const TRef& a, const TRef& b, std::int32_t slot) {
+    TInstruction& last = code_.back();
+    if (last.dstSlot == 0)
         return false;
-    TPending& last = code_.back();
-    if (!IsFloatOperation(last.in.op) || last.dst.slot < 0)
-        return false;
-    const bool leftMade = !left.constant && left.slot == last.dst.slot;
-    const bool rightMade = !right.constant && right.slot == last.dst.slot;
+    const bool leftMade = !left.constant && SlotRef(left.slot) == last.dstSlot;
+    const bool rightMade = !right.constant && SlotRef(right.slot) == last.dstSlot;
     if (leftMade == rightMade)
         return false;
-    TProgramValue other = leftMade ? right : left;
-    last.c = Place(other);
-    last.in.first = last.in.op;
-    last.in.op = TOpCode::FPair;
-    last.in.second = op;
-    last.in.pairedOnRight = rightMade;
-    last.in.secondLeftType = left.type;
-    last.dst.slot = slot;
+    const TRef& c = leftMade ? b : a;
+    last.c = c.external;
+    last.cSlot = c.slot;
+    last.first = last.op;
+    last.op = TOpCode::FPair;
+    last.second = op;
+    last.pairedOnRight = rightMade;
+    last.secondLeftType = left.type;
+    last.dstSlot = SlotRef(slot);
     return true;
 }
 
@@ -679,19 +636,19 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
             }
         }
     }
-    TProgramValue first = operand;
-    const TRef a = Place(first);
+    const TRef a = Place(operand);
     const std::int32_t slot =
         !operand.constant && operand.slot >= 0 && (type != rtString || operand.type == rtString)
             ? operand.slot
             : NewSlot(type);
-    TPending& pending = Emit(op, type);
-    pending.a = a;
-    pending.dst.slot = slot;
-    pending.in.leftType = operand.type;
+    TInstruction& in = Emit(op, type);
+    in.a = a.external;
+    in.aSlot = a.slot;
+    in.dstSlot = SlotRef(slot);
+    in.leftType = operand.type;
     if (op == TOpCode::Generic) {
-        pending.in.op = TOpCode::GenericUnary;
-        pending.in.target = static_cast<void*>(&node);
+        in.op = TOpCode::GenericUnary;
+        in.target = static_cast<void*>(&node);
     }
     return Stored(type, slot);
 }
@@ -721,29 +678,30 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
     call->callback = callback;
     call->arguments.resize(arguments.size());
     call->values.resize(arguments.size());
-    std::vector<TRef> places;
-    places.reserve(arguments.size());
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        TProgramValue argument = arguments[index];
-        places.push_back(Place(argument));
-        call->arguments[index].leftType = argument.type;
+        const TProgramValue& argument = arguments[index];
+        const TRef place = Place(argument);
+        TInstruction& in = call->arguments[index];
+        in.a = place.external;
+        in.aSlot = place.slot;
+        in.leftType = argument.type;
     }
     calls_.push_back(std::move(call));
-    callArguments_.push_back(std::move(places));
     const std::int32_t slot = NewSlot(type);
-    TPending& pending = Emit(TOpCode::Call, type);
-    pending.in.jump = static_cast<std::uint32_t>(calls_.size() - 1);
-    pending.dst.slot = slot;
+    TInstruction& in = Emit(TOpCode::Call, type);
+    in.jump = static_cast<std::uint32_t>(calls_.size() - 1);
+    in.dstSlot = SlotRef(slot);
     return Stored(type, slot);
 }
 
 TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue& condition,
                                            TExprNode& whenTrue, TExprNode& whenFalse,
                                            const TMark& start) {
-    TProgramValue tested = condition;
-    const TRef test = Place(tested);
+    const TRef test = Place(condition);
     const std::size_t jumpToFalse = code_.size();
-    Emit(TOpCode::JumpIfFalse, rtBoolean).a = test;
+    TInstruction& jump = Emit(TOpCode::JumpIfFalse, rtBoolean);
+    jump.a = test.external;
+    jump.aSlot = test.slot;
 
     const TProgramValue first = whenTrue.Emit(*this);
     if (first.dynamic) {
@@ -752,16 +710,16 @@ TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue&
     }
     const std::int32_t slot = NewSlot(first.type);
     auto move = [this, slot](const TProgramValue& value) {
-        TProgramValue source = value;
-        const TRef from = Place(source);
-        TPending& pending = Emit(TOpCode::Move, value.type);
-        pending.a = from;
-        pending.dst.slot = slot;
+        const TRef from = Place(value);
+        TInstruction& in = Emit(TOpCode::Move, value.type);
+        in.a = from.external;
+        in.aSlot = from.slot;
+        in.dstSlot = SlotRef(slot);
     };
     move(first);
     const std::size_t jumpToEnd = code_.size();
     Emit(TOpCode::Jump, rtBoolean);
-    code_[jumpToFalse].in.jump = static_cast<std::uint32_t>(code_.size());
+    code_[jumpToFalse].jump = static_cast<std::uint32_t>(code_.size());
 
     const TProgramValue second = whenFalse.Emit(*this);
     // Branches of different types give a value whose type only the run
@@ -771,62 +729,58 @@ TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue&
         return TreeCall(node, false, node.NodeResultType());
     }
     move(second);
-    code_[jumpToEnd].in.jump = static_cast<std::uint32_t>(code_.size());
+    code_[jumpToEnd].jump = static_cast<std::uint32_t>(code_.size());
     return Stored(first.type, slot);
 }
 
 bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& program) {
     if (root.dynamic)
         return false;
-    if (code_.size() == 1 && code_.front().in.op == TOpCode::TreeCall)
+    if (code_.size() == 1 && code_.front().op == TOpCode::TreeCall)
         return false; // the whole tree runs through the tree anyway
-    TProgramValue result = root;
-    const TRef resultRef = Place(result);
+    const TRef resultRef = Place(root);
 
     // One slot more, always zero, for the operands an instruction does not
-    // use.
+    // use. The payloads never move after this: the instructions point into
+    // them.
     const std::size_t zeroSlot = payloads_.size();
-    program.payloads_.assign(payloads_.begin(), payloads_.end());
-    program.payloads_.push_back(0);
+    payloads_.push_back(0);
+    program.payloads_.swap(payloads_);
     // Texts exist up to the last slot of a string; no other slot's is read.
     program.texts_.swap(texts_);
     std::uint64_t* const payloads = program.payloads_.data();
-    auto resolve = [payloads, zeroSlot](const TRef& ref) -> std::uint64_t* {
-        if (ref.external != nullptr)
-            return const_cast<std::uint64_t*>(ref.external); // only ever read
-        return payloads + (ref.slot >= 0 ? static_cast<std::size_t>(ref.slot) : zeroSlot);
-    };
-    auto textSlot = [](const TRef& ref) {
-        return ref.slot >= 0 ? static_cast<std::uint32_t>(ref.slot) : 0u;
+    // An operand of an instruction built (see TInstruction) made a pointer,
+    // its slot field the slot's number (0 for none).
+    auto resolve = [payloads, zeroSlot](auto*& pointer, std::uint32_t& slot) {
+        if (slot != 0) {
+            --slot;
+            pointer = payloads + slot;
+        } else if (pointer == nullptr) {
+            pointer = payloads + zeroSlot;
+        }
     };
 
-    for (std::size_t index = 0; index < calls_.size(); ++index) {
-        TCompiledProgram::TCall& call = *calls_[index];
-        for (std::size_t argument = 0; argument < call.arguments.size(); ++argument) {
-            const TRef& place = callArguments_[index][argument];
-            call.arguments[argument].a = resolve(place);
-            call.arguments[argument].aSlot = textSlot(place);
-        }
+    for (const std::unique_ptr<TCompiledProgram::TCall>& call : calls_) {
+        for (TInstruction& argument : call->arguments)
+            resolve(argument.a, argument.aSlot);
     }
-    program.code_.clear();
-    for (const TPending& pending : code_) {
-        TCompiledProgram::TInstruction in = pending.in;
-        in.a = resolve(pending.a);
-        in.b = resolve(pending.b);
-        in.c = resolve(pending.c);
-        in.dst = resolve(pending.dst);
-        in.aSlot = textSlot(pending.a);
-        in.bSlot = textSlot(pending.b);
-        in.dstSlot = textSlot(pending.dst);
+    for (TInstruction& in : code_) {
+        resolve(in.a, in.aSlot);
+        resolve(in.b, in.bSlot);
+        resolve(in.c, in.cSlot);
+        resolve(in.dst, in.dstSlot);
         if (in.op == TOpCode::Call)
             in.target = calls_[in.jump].get();
         in.handler = TCompiledProgram::TOps::For(in);
-        program.code_.push_back(in);
     }
+    program.code_.swap(code_);
     program.calls_.swap(calls_);
-    program.resultType_ = result.type;
-    program.resultPayload_ = resolve(resultRef);
-    program.resultSlot_ = textSlot(resultRef);
+    program.resultType_ = root.type;
+    const std::uint64_t* resultPayload = resultRef.external;
+    std::uint32_t resultSlot = resultRef.slot;
+    resolve(resultPayload, resultSlot);
+    program.resultPayload_ = resultPayload;
+    program.resultSlot_ = resultSlot;
     return true;
 }
 

@@ -101,14 +101,16 @@ enum class TOpCode : std::uint8_t {
 
 // A value while the program is being built: its type, and where it will be
 // at run time (a slot, a variable's payload) or, for a constant, the value.
+// The small members come first so that the value packs into 24 bytes: it is
+// passed and returned by value for every node compiled.
 struct TProgramValue {
     TResultType type = rtBoolean;
     // The type is only known at run time: the value came from the tree and
     // nothing that depends on its type can be compiled.
     bool dynamic = false;
     bool constant = false;
-    std::uint64_t payload = 0;               // a constant's payload
     std::int32_t slot = -1;                  // -1: not stored yet (a constant)
+    std::uint64_t payload = 0;               // a constant's payload
     const std::uint64_t* external = nullptr; // a variable's payload, read in place
 };
 
@@ -142,6 +144,11 @@ class TCompiledProgram {
     struct TOps;
     using THandler = const TInstruction* (*)(TCompiledProgram& program, const TInstruction* in);
 
+    // While the builder makes an instruction, an operand is either a
+    // variable's payload (its pointer set, its slot field 0) or a slot (the
+    // pointer null, the slot field the slot's number plus one); both zero is
+    // an operand the instruction does not use. Finishing turns every operand
+    // into a pointer and the slot fields into the slots' numbers.
     struct TInstruction {
         THandler handler; // runs the instruction, returns the next one
         TOpCode op;
@@ -163,6 +170,7 @@ class TCompiledProgram {
         TOpCode second;
         bool pairedOnRight;
         TResultType secondLeftType;
+        std::uint32_t cSlot; // only while building: c's slot
     };
 
     // A function call: its callback and where its arguments are.
@@ -228,10 +236,28 @@ class TProgramBuilder {
         return (result == rtString) == (operand == rtString);
     }
 
-    TProgramValue Constant(const TExpressionResult& value);
+    TProgramValue Constant(const TExpressionResult& value) {
+        if (value.ValueType == rtString)
+            return FromRecord(value); // the text needs its slot
+        TProgramValue constant;
+        constant.type = value.ValueType;
+        constant.constant = true;
+        constant.payload = value.Payload();
+        return constant;
+    }
     // A variable's value as the tree reads it: fetched from its handler
-    // first when it has one.
-    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type);
+    // first when it has one. The usual variable, neither a text nor with a
+    // handler, costs no instruction: the operation that uses it reads it in
+    // place.
+    TProgramValue Variable(TExprIdentifierDef& definition, TResultType type) {
+        if (type == rtString || !readVariablesInPlace_ || definition.OnGetVariableValue() ||
+            definition.VariableCallback() != nullptr)
+            return StoredVariable(definition, type);
+        TProgramValue value;
+        value.type = type;
+        value.external = definition.ValueRecord().PayloadAddress();
+        return value;
+    }
     // The node evaluated through the tree. typeKnown says whether the node
     // always sets its value's type to type.
     TProgramValue TreeCall(TExprNode& node, bool typeKnown, TResultType type);
@@ -250,28 +276,56 @@ class TProgramBuilder {
     friend class TCompiledProgram;
     TProgramBuilder() = default;
 
-    void Reset(bool readVariablesInPlace);
+    void Reset(bool readVariablesInPlace) {
+        readVariablesInPlace_ = readVariablesInPlace;
+        opaque_ = false;
+        code_.clear();
+        payloads_.clear();
+        texts_.clear();
+        calls_.clear();
+    }
     bool Finish(const TProgramValue& root, TCompiledProgram& program);
 
+    using TInstruction = TCompiledProgram::TInstruction;
+    // An operand as an instruction being built holds it (see TInstruction).
     struct TRef {
-        std::int32_t slot = -1;
         const std::uint64_t* external = nullptr;
+        std::uint32_t slot = 0; // the slot's number plus one; 0: none
     };
-    struct TPending {
-        TCompiledProgram::TInstruction in{};
-        TRef a, b, dst, c;
-    };
-    // Joins a float operation to the one just emitted when that one made
-    // one of its operands.
-    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, std::int32_t slot);
+    static std::uint32_t SlotRef(std::int32_t slot) { return static_cast<std::uint32_t>(slot) + 1; }
+    // A variable copied into a slot by an instruction of its own.
+    TProgramValue StoredVariable(TExprIdentifierDef& definition, TResultType type);
+    // Joins the float operation op to the one just emitted, a float
+    // operation too, when that one made one of its operands; a and b are
+    // where left and right are.
+    bool Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right, const TRef& a,
+              const TRef& b, std::int32_t slot);
     bool FoldFast(TOpCode op, const TProgramValue& left, const TProgramValue& right,
                   TResultType type, std::uint64_t& folded) const;
 
-    std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0);
-    // Where an operand is at run time; a constant gets its slot now.
-    TRef Place(TProgramValue& value);
+    std::int32_t NewSlot(TResultType type, std::uint64_t payload = 0) {
+        const auto slot = static_cast<std::int32_t>(payloads_.size());
+        payloads_.push_back(payload);
+        if (type == rtString)
+            texts_.resize(payloads_.size());
+        return slot;
+    }
+    // Where an operand is at run time; a constant not stored yet gets a
+    // slot of its own each time.
+    TRef Place(const TProgramValue& value) {
+        if (value.external != nullptr)
+            return {value.external, 0};
+        if (value.slot < 0)
+            return {nullptr, SlotRef(NewSlot(value.type, value.payload))};
+        return {nullptr, SlotRef(value.slot)};
+    }
     TProgramValue Stored(TResultType type, std::int32_t slot) const;
-    TPending& Emit(TOpCode op, TResultType type);
+    TInstruction& Emit(TOpCode op, TResultType type) {
+        TInstruction& in = code_.emplace_back();
+        in.op = op;
+        in.type = type;
+        return in;
+    }
     TExpressionResult Record(const TProgramValue& value) const;
     TProgramValue FromRecord(const TExpressionResult& value);
 
@@ -280,11 +334,12 @@ class TProgramBuilder {
     // Host code may run (a handler, a callback, the tree): variables must
     // then be read where the tree reads them, not in place later.
     bool opaque_ = false;
-    std::vector<TPending> code_;
+    // The program's lists while they are built; finishing swaps them with the
+    // program's, so that both keep their capacity for the next text.
+    std::vector<TInstruction> code_;
     std::vector<std::uint64_t> payloads_;
     std::vector<std::string> texts_;
     std::vector<std::unique_ptr<TCompiledProgram::TCall>> calls_;
-    std::vector<std::vector<TRef>> callArguments_;
     TExprParameterArray foldValues_; // the arguments of a call computed ahead
 };
 

@@ -27,7 +27,7 @@ template <typename TNode> class TChainLinks {
     }
 
   private:
-    std::array<TNode*, 8> inline_{};
+    std::array<TNode*, 8> inline_; // the first count_ are set
     std::vector<TNode*> more_;
     std::size_t count_ = 0;
 };
@@ -111,6 +111,16 @@ void TExprChain::Dismantle(TExprNodePtr first) {
 
 TProgramValue TExprChain::Emit(TExprNode& top, TProgramBuilder& builder) {
     const TProgramBuilder::TMark start = builder.Mark();
+    // A chain of two links, such as a product whose first factor is
+    // converted, needs no list of its links either.
+    if (TExprNode* second = top.ChainOperand(); second != nullptr && second->IsChainLink()) {
+        TExprNode* bottom = second->ChainOperand();
+        if (bottom != nullptr && !bottom->IsChainLink()) {
+            const TProgramValue value = bottom->Emit(builder);
+            return top.EmitCompletion(builder, second->EmitCompletion(builder, value, start),
+                                      start);
+        }
+    }
     TChainLinks<TExprNode> links;
     TExprNode* node = &top;
     while (node->IsChainLink()) {

@@ -75,6 +75,17 @@ class TExprChain {
     // leaves the whole chain to the tree, which raises the error at run time.
     static TProgramValue Emit(TExprNode& top, TProgramBuilder& builder);
 
+    // Emit for a link whose first operand is first; as with ComputeLink, a
+    // first operand that is no link needs no walk.
+    static TProgramValue EmitLink(TExprNode& link, TExprNode* first, TProgramBuilder& builder) {
+        if (first != nullptr && !first->IsChainLink()) {
+            const TProgramBuilder::TMark start = builder.Mark();
+            const TProgramValue value = first->Emit(builder);
+            return link.EmitCompletion(builder, value, start);
+        }
+        return Emit(link, builder);
+    }
+
   private:
     static void ApplyAlong(TExprNode& top, void (TExprNode::*operation)());
 };

@@ -63,7 +63,7 @@ std::string TBinaryOperation::AsText() const {
 }
 
 TProgramValue TBinaryOperation::Emit(TProgramBuilder& builder) {
-    return TExprChain::Emit(*this, builder);
+    return TExprChain::EmitLink(*this, left_.get(), builder);
 }
 
 void TBinaryOperation::Check() {
@@ -145,7 +145,7 @@ std::string TUnaryOperator::AsText() const {
 }
 
 TProgramValue TUnaryOperator::Emit(TProgramBuilder& builder) {
-    return TExprChain::Emit(*this, builder);
+    return TExprChain::EmitLink(*this, operand_.get(), builder);
 }
 
 void TUnaryOperator::Check() {

@@ -5,10 +5,16 @@
 #include "differential_support.h"
 #include "engine_test_support.h"
 
+#include "exprengine/boolean_nodes.h"
+#include "exprengine/compiled_program.h"
+#include "exprengine/const_node.h"
+#include "exprengine/convert_nodes.h"
+#include "exprengine/math_nodes.h"
 #include "exprengine/parser.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,11 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
                     TCompareCase{"-'a'+'b'", "S:ab"}, TCompareCase{"(1.5 and 2.5)+x", "F:1.5"},
                     TCompareCase{"round(2.5+x)+trunc(-2.7)", "I:0"},
                     TCompareCase{"shl(1,65)+shr(-8,1)", "I:9223372036854775806"},
-                    TCompareCase{"not 0 = -1", "B:true"},
-                    TCompareCase{"(x+0.5)*2 >= 1", "B:true"},
-        // A record keeps its text when a boolean is written into it: the
-        // sum passes the left one on, text and all, as a string.
-        TCompareCase{"if(false,'a',('z'='z'))+if(false,'b',('y'='y'))", "S:z"}));
+                    TCompareCase{"not 0 = -1", "B:true"}, TCompareCase{"(x+0.5)*2 >= 1", "B:true"},
+                    // A record keeps its text when a boolean is written into it: the
+                    // sum passes the left one on, text and all, as a string.
+                    TCompareCase{"if(false,'a',('z'='z'))+if(false,'b',('y'='y'))", "S:z"}));
 
 // A host evaluating the same text over many records.
 TEST(CompiledProgram, CompilesAtTheSecondEvaluationAndReadsVariablesAfresh) {
@@ -194,6 +199,87 @@ TEST(CompiledProgram, FollowsAVariableGivenAHandlerLater) {
         [](TExpressionResult& value, const std::string&) { value.SetFloatValue(41); });
     EXPECT_EQ(test::Show(parser.Evaluate()), "F:42");
     EXPECT_EQ(test::Show(parser.Evaluate()), "F:42");
+}
+
+// Chains of one, two and three links, whole or with a gap at each depth, as a
+// host may build them: the program gives the tree's value or error. One
+// program compiles them all in turn, so each text reuses the lists the one
+// before left behind.
+TEST(CompiledProgram, ShortChainsGiveTheTreesOutcome) {
+    using TMake = std::function<TExprNodePtr()>;
+    auto i = [](std::int64_t value) { return TConstExpression::CreateInteger(value); };
+    auto f = [](double value) { return TConstExpression::CreateFloat(value); };
+    auto toFloat = [](TExprNodePtr operand) {
+        return std::make_unique<TIntToFloatNode>(std::move(operand));
+    };
+    struct TCase {
+        std::string name;
+        TMake make;
+        std::string outcome;
+    };
+    const TCase cases[] = {
+        {"-5", [&] { return std::make_unique<TNegateOperation>(i(5)); }, "I:-5"},
+        {"2*1.5", [&] { return std::make_unique<TMultiplyOperation>(toFloat(i(2)), f(1.5)); },
+         "F:3"},
+        {"2*1.5+1",
+         [&] {
+             return std::make_unique<TAddOperation>(
+                 std::make_unique<TMultiplyOperation>(toFloat(i(2)), f(1.5)), f(1));
+         },
+         "F:4"},
+        {"-(-(-7))",
+         [&] {
+             return std::make_unique<TNegateOperation>(
+                 std::make_unique<TNegateOperation>(std::make_unique<TNegateOperation>(i(7))));
+         },
+         "I:-7"},
+        {"-?", [] { return std::make_unique<TNegateOperation>(nullptr); },
+         "E:No operand for unary operation TNegateOperation"},
+        {"? * 1.5", [&] { return std::make_unique<TMultiplyOperation>(toFloat(nullptr), f(1.5)); },
+         "E:No operand for unary operation TIntToFloatNode"},
+        {"-? + 1",
+         [&] {
+             return std::make_unique<TAddOperation>(std::make_unique<TNegateOperation>(nullptr),
+                                                    i(1));
+         },
+         "E:No operand for unary operation TNegateOperation"},
+        {"1 - ? + 2",
+         [&] {
+             return std::make_unique<TAddOperation>(
+                 std::make_unique<TSubtractOperation>(i(1), nullptr), i(2));
+         },
+         "E:No right operand for binary operation TSubtractOperation"},
+        {"not ? + ?",
+         [] {
+             return std::make_unique<TNotNode>(std::make_unique<TIntToFloatNode>(
+                 std::make_unique<TAddOperation>(nullptr, nullptr)));
+         },
+         "E:No left operand for binary operation TAddOperation"},
+        {"(-? * 2) + 1",
+         [&] {
+             return std::make_unique<TAddOperation>(
+                 std::make_unique<TMultiplyOperation>(std::make_unique<TNegateOperation>(nullptr),
+                                                      i(2)),
+                 i(1));
+         },
+         "E:No operand for unary operation TNegateOperation"},
+    };
+    auto outcome = [](const std::function<void(TExpressionResult&)>& compute) {
+        TExpressionResult result;
+        const std::string error = test::ErrorOf([&] { compute(result); });
+        return error == "(no error)" ? test::Show(result) : "E:" + error;
+    };
+    TCompiledProgram program;
+    for (const TCase& c : cases) {
+        const TExprNodePtr chain = c.make();
+        EXPECT_EQ(outcome([&](TExpressionResult& result) { chain->ComputeValue(result); }),
+                  c.outcome)
+            << c.name;
+        if (TProgramBuilder::Compile(*chain, program)) {
+            EXPECT_EQ(outcome([&](TExpressionResult& result) { program.Run(result); }), c.outcome)
+                << c.name;
+        }
+    }
 }
 
 // A chain far longer than the nesting limit compiles without deep recursion.
