@@ -64,7 +64,7 @@ void TCompiledProgram::RunCode() {
     const TInstruction* in = code_.data();
     const TInstruction* const end = in + code_.size();
     while (in != end)
-        in = in->handler(*this, in);
+        in = in->Handler(*this, in);
 }
 
 struct TCompiledProgram::TOps {
@@ -72,7 +72,7 @@ struct TCompiledProgram::TOps {
 
     template <std::uint64_t (*Operation)(std::uint64_t, std::uint64_t, const TIn&)>
     static const TIn* Handler(TCompiledProgram& /*program*/, const TIn* in) {
-        *in->dst = Operation(*in->a, *in->b, *in);
+        *in->Dst = Operation(*in->A, *in->B, *in);
         return in + 1;
     }
 
@@ -92,14 +92,14 @@ struct TCompiledProgram::TOps {
     }
     template <TOpCode Op>
     static std::uint64_t FloatOp(std::uint64_t a, std::uint64_t b, const TIn& in) {
-        return Bits(Float<Op>(F(a), F(b), in.leftType));
+        return Bits(Float<Op>(F(a), F(b), in.LeftType));
     }
     template <TOpCode First, TOpCode Second, bool OnRight>
     static const TIn* Pair(TCompiledProgram& /*program*/, const TIn* in) {
-        const double first = Float<First>(F(*in->a), F(*in->b), in->leftType);
-        const double other = F(*in->c);
-        *in->dst = Bits(OnRight ? Float<Second>(other, first, in->secondLeftType)
-                                : Float<Second>(first, other, in->secondLeftType));
+        const double first = Float<First>(F(*in->A), F(*in->B), in->LeftType);
+        const double other = F(*in->C);
+        *in->Dst = Bits(OnRight ? Float<Second>(other, first, in->SecondLeftType)
+                                : Float<Second>(first, other, in->SecondLeftType));
         return in + 1;
     }
     template <TOpCode First, bool OnRight> static THandler PairWith(TOpCode second) {
@@ -236,14 +236,14 @@ struct TCompiledProgram::TOps {
         return in + 1;
     }
     static const TIn* JumpIfFalse(TCompiledProgram& program, const TIn* in) {
-        return B(*in->a) ? in + 1 : program.code_.data() + in->jump;
+        return B(*in->A) ? in + 1 : program.code_.data() + in->Jump;
     }
     static const TIn* Jump(TCompiledProgram& program, const TIn* in) {
-        return program.code_.data() + in->jump;
+        return program.code_.data() + in->Jump;
     }
 
     static THandler For(const TIn& in) {
-        switch (in.op) {
+        switch (in.Op) {
         case TOpCode::AddI:
             return &Handler<&AddI>;
         case TOpCode::AddF:
@@ -329,8 +329,8 @@ struct TCompiledProgram::TOps {
         case TOpCode::Load:
             return &Handler<&Load>;
         case TOpCode::FPair:
-            return in.pairedOnRight ? PairFor<true>(in.first, in.second)
-                                    : PairFor<false>(in.first, in.second);
+            return in.PairedOnRight ? PairFor<true>(in.First, in.Second)
+                                    : PairFor<false>(in.First, in.Second);
         case TOpCode::Generic:
         case TOpCode::GenericUnary:
             return &Member<&TCompiledProgram::RunGeneric>;
@@ -357,69 +357,69 @@ struct TCompiledProgram::TOps {
 // The node's own code on records of the operands' types: whatever the tree
 // does for the pair, this does.
 void TCompiledProgram::RunGeneric(const TInstruction& in) {
-    left_.ValueType = in.leftType;
-    left_.SetPayload(*in.a);
-    if (in.leftType == rtString)
-        left_.StringValue = texts_[in.aSlot];
+    left_.ValueType = in.LeftType;
+    left_.SetPayload(*in.A);
+    if (in.LeftType == rtString)
+        left_.StringValue = texts_[in.ASlot];
     else
         left_.StringValue.clear();
-    if (in.op == TOpCode::Generic) {
-        right_.ValueType = in.rightType;
-        right_.SetPayload(*in.b);
-        if (in.rightType == rtString)
-            right_.StringValue = texts_[in.bSlot];
+    if (in.Op == TOpCode::Generic) {
+        right_.ValueType = in.RightType;
+        right_.SetPayload(*in.B);
+        if (in.RightType == rtString)
+            right_.StringValue = texts_[in.BSlot];
         else
             right_.StringValue.clear();
-        static_cast<TBinaryOperation*>(in.target)->Combine(left_, right_);
+        static_cast<TBinaryOperation*>(in.Target)->Combine(left_, right_);
     } else {
-        static_cast<TUnaryOperator*>(in.target)->CompleteValue(left_);
+        static_cast<TUnaryOperator*>(in.Target)->CompleteValue(left_);
     }
-    *in.dst = left_.Payload();
-    if (in.type == rtString)
-        texts_[in.dstSlot].swap(left_.StringValue);
+    *in.Dst = left_.Payload();
+    if (in.Type == rtString)
+        texts_[in.DstSlot].swap(left_.StringValue);
 }
 
 void TCompiledProgram::RunCall(const TInstruction& in) {
-    TCall& call = *static_cast<TCall*>(in.target);
-    for (std::size_t index = 0; index < call.arguments.size(); ++index) {
-        const TInstruction& argument = call.arguments[index];
-        TExpressionResult& value = call.values[index];
-        value.ValueType = argument.leftType;
-        value.SetPayload(*argument.a);
-        if (argument.leftType == rtString)
-            value.StringValue = texts_[argument.aSlot];
+    TCall& call = *static_cast<TCall*>(in.Target);
+    for (std::size_t index = 0; index < call.Arguments.size(); ++index) {
+        const TInstruction& argument = call.Arguments[index];
+        TExpressionResult& value = call.Values[index];
+        value.ValueType = argument.LeftType;
+        value.SetPayload(*argument.A);
+        if (argument.LeftType == rtString)
+            value.StringValue = texts_[argument.ASlot];
         else if (!value.StringValue.empty())
             value.StringValue.clear();
     }
-    call.result.StringValue.clear();
-    call.callback(call.result, call.values);
-    *in.dst = call.result.Payload();
-    if (in.type == rtString)
-        texts_[in.dstSlot] = call.result.StringValue;
+    call.Result.StringValue.clear();
+    call.Callback(call.Result, call.Values);
+    *in.Dst = call.Result.Payload();
+    if (in.Type == rtString)
+        texts_[in.DstSlot] = call.Result.StringValue;
 }
 
 void TCompiledProgram::RunTreeCall(const TInstruction& in) {
     TExpressionResult value;
-    static_cast<TExprNode*>(in.target)->ComputeValue(value);
-    *in.dst = value.Payload();
-    if (in.type == rtString)
-        texts_[in.dstSlot] = std::move(value.StringValue);
+    static_cast<TExprNode*>(in.Target)->ComputeValue(value);
+    *in.Dst = value.Payload();
+    if (in.Type == rtString)
+        texts_[in.DstSlot] = std::move(value.StringValue);
 }
 
 void TCompiledProgram::RunFetch(const TInstruction& in) {
-    auto& definition = *static_cast<TExprIdentifierDef*>(in.target);
-    if (in.op == TOpCode::FetchVariable)
+    auto& definition = *static_cast<TExprIdentifierDef*>(in.Target);
+    if (in.Op == TOpCode::FetchVariable)
         definition.FetchValue();
     const TExpressionResult& value = definition.ValueRecord();
-    *in.dst = value.Payload();
-    if (in.type == rtString)
-        texts_[in.dstSlot] = value.StringValue;
+    *in.Dst = value.Payload();
+    if (in.Type == rtString)
+        texts_[in.DstSlot] = value.StringValue;
 }
 
 void TCompiledProgram::RunMove(const TInstruction& in) {
-    *in.dst = *in.a;
-    if (in.type == rtString)
-        texts_[in.dstSlot] = texts_[in.aSlot];
+    *in.Dst = *in.A;
+    if (in.Type == rtString)
+        texts_[in.DstSlot] = texts_[in.ASlot];
 }
 
 // --- TProgramBuilder -------------------------------------------------------
@@ -445,37 +445,37 @@ bool TProgramBuilder::Compile(TExprNode& root, TCompiledProgram& program) {
 }
 
 void TProgramBuilder::Rollback(const TMark& mark) {
-    code_.resize(mark.code);
-    payloads_.resize(mark.slots);
-    if (texts_.size() > mark.slots)
-        texts_.resize(mark.slots);
-    calls_.resize(mark.calls);
+    code_.resize(mark.Code);
+    payloads_.resize(mark.Slots);
+    if (texts_.size() > mark.Slots)
+        texts_.resize(mark.Slots);
+    calls_.resize(mark.Calls);
 }
 
 TProgramValue TProgramBuilder::Stored(TResultType type, std::int32_t slot) const {
     TProgramValue value;
-    value.type = type;
-    value.slot = slot;
+    value.Type = type;
+    value.Slot = slot;
     return value;
 }
 
 TExpressionResult TProgramBuilder::Record(const TProgramValue& value) const {
     TExpressionResult record;
-    record.ValueType = value.type;
-    record.SetPayload(value.payload);
-    if (value.type == rtString)
-        record.StringValue = texts_[static_cast<std::size_t>(value.slot)];
+    record.ValueType = value.Type;
+    record.SetPayload(value.Payload);
+    if (value.Type == rtString)
+        record.StringValue = texts_[static_cast<std::size_t>(value.Slot)];
     return record;
 }
 
 TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
     TProgramValue constant;
-    constant.type = value.ValueType;
-    constant.constant = true;
-    constant.payload = value.Payload();
+    constant.Type = value.ValueType;
+    constant.Constant = true;
+    constant.Payload = value.Payload();
     if (value.ValueType == rtString) {
-        constant.slot = NewSlot(rtString, value.Payload());
-        texts_[static_cast<std::size_t>(constant.slot)] = value.StringValue;
+        constant.Slot = NewSlot(rtString, value.Payload());
+        texts_[static_cast<std::size_t>(constant.Slot)] = value.StringValue;
     }
     return constant;
 }
@@ -485,15 +485,15 @@ TProgramValue TProgramBuilder::StoredVariable(TExprIdentifierDef& definition, TR
         opaque_ = true;
         const std::int32_t slot = NewSlot(type);
         TInstruction& fetch = Emit(TOpCode::FetchVariable, type);
-        fetch.target = &definition;
-        fetch.dstSlot = SlotRef(slot);
+        fetch.Target = &definition;
+        fetch.DstSlot = SlotRef(slot);
         return Stored(type, slot);
     }
     const std::int32_t slot = NewSlot(type);
     TInstruction& load = Emit(type == rtString ? TOpCode::LoadText : TOpCode::Load, type);
-    load.target = &definition;
-    load.a = definition.ValueRecord().PayloadAddress();
-    load.dstSlot = SlotRef(slot);
+    load.Target = &definition;
+    load.A = definition.ValueRecord().PayloadAddress();
+    load.DstSlot = SlotRef(slot);
     return Stored(type, slot);
 }
 
@@ -501,10 +501,10 @@ TProgramValue TProgramBuilder::TreeCall(TExprNode& node, bool typeKnown, TResult
     opaque_ = true;
     const std::int32_t slot = NewSlot(type);
     TInstruction& call = Emit(TOpCode::TreeCall, type);
-    call.target = &node;
-    call.dstSlot = SlotRef(slot);
+    call.Target = &node;
+    call.DstSlot = SlotRef(slot);
     TProgramValue value = Stored(type, slot);
-    value.dynamic = !typeKnown;
+    value.Dynamic = !typeKnown;
     return value;
 }
 
@@ -513,20 +513,20 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
     const TResultType type = node.NodeResultType();
     if (op == TOpCode::Alias) {
         // Only the type changes; a text it would need is not there.
-        if (type != rtString || left.type == rtString) {
+        if (type != rtString || left.Type == rtString) {
             TProgramValue value = left;
-            value.type = type;
+            value.Type = type;
             return value;
         }
         op = TOpCode::Generic;
     }
-    if (left.constant && right.constant) {
+    if (left.Constant && right.Constant) {
         std::uint64_t folded = 0;
         if (op != TOpCode::Generic && FoldFast(op, left, right, type, folded)) {
             TProgramValue value;
-            value.type = type;
-            value.constant = true;
-            value.payload = folded;
+            value.Type = type;
+            value.Constant = true;
+            value.Payload = folded;
             return value;
         }
         if (op == TOpCode::Generic) {
@@ -543,22 +543,22 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
     const TRef b = Place(right);
     // A temporary left operand is not read again: the result takes its slot.
     const std::int32_t slot =
-        !left.constant && left.slot >= 0 && (type != rtString || left.type == rtString)
-            ? left.slot
+        !left.Constant && left.Slot >= 0 && (type != rtString || left.Type == rtString)
+            ? left.Slot
             : NewSlot(type);
-    if (IsFloatOperation(op) && !code_.empty() && IsFloatOperation(code_.back().op) &&
+    if (IsFloatOperation(op) && !code_.empty() && IsFloatOperation(code_.back().Op) &&
         Pair(op, left, right, a, b, slot))
         return Stored(type, slot);
     TInstruction& in = Emit(op, type);
-    in.a = a.external;
-    in.aSlot = a.slot;
-    in.b = b.external;
-    in.bSlot = b.slot;
-    in.dstSlot = SlotRef(slot);
-    in.leftType = left.type;
-    in.rightType = right.type;
+    in.A = a.External;
+    in.ASlot = a.Slot;
+    in.B = b.External;
+    in.BSlot = b.Slot;
+    in.DstSlot = SlotRef(slot);
+    in.LeftType = left.Type;
+    in.RightType = right.Type;
     if (op == TOpCode::Generic)
-        in.target = static_cast<void*>(&node);
+        in.Target = static_cast<void*>(&node);
     return Stored(type, slot);
 }
 
@@ -570,13 +570,13 @@ bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TPro
                                TResultType type, std::uint64_t& folded) const {
     // Only what the operations read is set.
     TInstruction in;
-    in.op = op;
-    in.type = type;
-    in.leftType = left.type;
-    in.rightType = right.type;
-    in.a = &left.payload;
-    in.b = &right.payload;
-    in.dst = &folded;
+    in.Op = op;
+    in.Type = type;
+    in.LeftType = left.Type;
+    in.RightType = right.Type;
+    in.A = &left.Payload;
+    in.B = &right.Payload;
+    in.Dst = &folded;
     try {
         TCompiledProgram::TOps::For(in)(*program_, &in);
         return true;
@@ -588,21 +588,21 @@ bool TProgramBuilder::FoldFast(TOpCode op, const TProgramValue& left, const TPro
 bool TProgramBuilder::Pair(TOpCode op, const TProgramValue& left, const TProgramValue& right,
                            const TRef& a, const TRef& b, std::int32_t slot) {
     TInstruction& last = code_.back();
-    if (last.dstSlot == 0)
+    if (last.DstSlot == 0)
         return false;
-    const bool leftMade = !left.constant && SlotRef(left.slot) == last.dstSlot;
-    const bool rightMade = !right.constant && SlotRef(right.slot) == last.dstSlot;
+    const bool leftMade = !left.Constant && SlotRef(left.Slot) == last.DstSlot;
+    const bool rightMade = !right.Constant && SlotRef(right.Slot) == last.DstSlot;
     if (leftMade == rightMade)
         return false;
     const TRef& c = leftMade ? b : a;
-    last.c = c.external;
-    last.cSlot = c.slot;
-    last.first = last.op;
-    last.op = TOpCode::FPair;
-    last.second = op;
-    last.pairedOnRight = rightMade;
-    last.secondLeftType = left.type;
-    last.dstSlot = SlotRef(slot);
+    last.C = c.External;
+    last.CSlot = c.Slot;
+    last.First = last.Op;
+    last.Op = TOpCode::FPair;
+    last.Second = op;
+    last.PairedOnRight = rightMade;
+    last.SecondLeftType = left.Type;
+    last.DstSlot = SlotRef(slot);
     return true;
 }
 
@@ -610,20 +610,20 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
                                      const TProgramValue& operand) {
     const TResultType type = node.NodeResultType();
     if (op == TOpCode::Alias) {
-        if (type != rtString || operand.type == rtString) {
+        if (type != rtString || operand.Type == rtString) {
             TProgramValue value = operand;
-            value.type = type;
+            value.Type = type;
             return value;
         }
         op = TOpCode::Generic;
     }
-    if (operand.constant) {
+    if (operand.Constant) {
         std::uint64_t folded = 0;
         if (op != TOpCode::Generic && FoldFast(op, operand, operand, type, folded)) {
             TProgramValue value;
-            value.type = type;
-            value.constant = true;
-            value.payload = folded;
+            value.Type = type;
+            value.Constant = true;
+            value.Payload = folded;
             return value;
         }
         if (op == TOpCode::Generic) {
@@ -638,17 +638,17 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
     }
     const TRef a = Place(operand);
     const std::int32_t slot =
-        !operand.constant && operand.slot >= 0 && (type != rtString || operand.type == rtString)
-            ? operand.slot
+        !operand.Constant && operand.Slot >= 0 && (type != rtString || operand.Type == rtString)
+            ? operand.Slot
             : NewSlot(type);
     TInstruction& in = Emit(op, type);
-    in.a = a.external;
-    in.aSlot = a.slot;
-    in.dstSlot = SlotRef(slot);
-    in.leftType = operand.type;
+    in.A = a.External;
+    in.ASlot = a.Slot;
+    in.DstSlot = SlotRef(slot);
+    in.LeftType = operand.Type;
     if (op == TOpCode::Generic) {
-        in.op = TOpCode::GenericUnary;
-        in.target = static_cast<void*>(&node);
+        in.Op = TOpCode::GenericUnary;
+        in.Target = static_cast<void*>(&node);
     }
     return Stored(type, slot);
 }
@@ -659,7 +659,7 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
     if (!pure)
         opaque_ = true;
     const bool allConstant = std::all_of(arguments.begin(), arguments.end(),
-                                         [](const TProgramValue& value) { return value.constant; });
+                                         [](const TProgramValue& value) { return value.Constant; });
     if (pure && allConstant) {
         TExprParameterArray& values = foldValues_;
         values.resize(arguments.size());
@@ -675,22 +675,22 @@ TProgramValue TProgramBuilder::Call(TExprNode& node, TExprFunctionCallback callb
         }
     }
     auto call = std::make_unique<TCompiledProgram::TCall>();
-    call->callback = callback;
-    call->arguments.resize(arguments.size());
-    call->values.resize(arguments.size());
+    call->Callback = callback;
+    call->Arguments.resize(arguments.size());
+    call->Values.resize(arguments.size());
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const TProgramValue& argument = arguments[index];
         const TRef place = Place(argument);
-        TInstruction& in = call->arguments[index];
-        in.a = place.external;
-        in.aSlot = place.slot;
-        in.leftType = argument.type;
+        TInstruction& in = call->Arguments[index];
+        in.A = place.External;
+        in.ASlot = place.Slot;
+        in.LeftType = argument.Type;
     }
     calls_.push_back(std::move(call));
     const std::int32_t slot = NewSlot(type);
     TInstruction& in = Emit(TOpCode::Call, type);
-    in.jump = static_cast<std::uint32_t>(calls_.size() - 1);
-    in.dstSlot = SlotRef(slot);
+    in.Jump = static_cast<std::uint32_t>(calls_.size() - 1);
+    in.DstSlot = SlotRef(slot);
     return Stored(type, slot);
 }
 
@@ -700,43 +700,43 @@ TProgramValue TProgramBuilder::Conditional(TExprNode& node, const TProgramValue&
     const TRef test = Place(condition);
     const std::size_t jumpToFalse = code_.size();
     TInstruction& jump = Emit(TOpCode::JumpIfFalse, rtBoolean);
-    jump.a = test.external;
-    jump.aSlot = test.slot;
+    jump.A = test.External;
+    jump.ASlot = test.Slot;
 
     const TProgramValue first = whenTrue.Emit(*this);
-    if (first.dynamic) {
+    if (first.Dynamic) {
         Rollback(start);
         return TreeCall(node, false, node.NodeResultType());
     }
-    const std::int32_t slot = NewSlot(first.type);
+    const std::int32_t slot = NewSlot(first.Type);
     auto move = [this, slot](const TProgramValue& value) {
         const TRef from = Place(value);
-        TInstruction& in = Emit(TOpCode::Move, value.type);
-        in.a = from.external;
-        in.aSlot = from.slot;
-        in.dstSlot = SlotRef(slot);
+        TInstruction& in = Emit(TOpCode::Move, value.Type);
+        in.A = from.External;
+        in.ASlot = from.Slot;
+        in.DstSlot = SlotRef(slot);
     };
     move(first);
     const std::size_t jumpToEnd = code_.size();
     Emit(TOpCode::Jump, rtBoolean);
-    code_[jumpToFalse].jump = static_cast<std::uint32_t>(code_.size());
+    code_[jumpToFalse].Jump = static_cast<std::uint32_t>(code_.size());
 
     const TProgramValue second = whenFalse.Emit(*this);
     // Branches of different types give a value whose type only the run
     // decides.
-    if (second.dynamic || second.type != first.type) {
+    if (second.Dynamic || second.Type != first.Type) {
         Rollback(start);
         return TreeCall(node, false, node.NodeResultType());
     }
     move(second);
-    code_[jumpToEnd].jump = static_cast<std::uint32_t>(code_.size());
-    return Stored(first.type, slot);
+    code_[jumpToEnd].Jump = static_cast<std::uint32_t>(code_.size());
+    return Stored(first.Type, slot);
 }
 
 bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& program) {
-    if (root.dynamic)
+    if (root.Dynamic)
         return false;
-    if (code_.size() == 1 && code_.front().op == TOpCode::TreeCall)
+    if (code_.size() == 1 && code_.front().Op == TOpCode::TreeCall)
         return false; // the whole tree runs through the tree anyway
     const TRef resultRef = Place(root);
 
@@ -761,23 +761,23 @@ bool TProgramBuilder::Finish(const TProgramValue& root, TCompiledProgram& progra
     };
 
     for (const std::unique_ptr<TCompiledProgram::TCall>& call : calls_) {
-        for (TInstruction& argument : call->arguments)
-            resolve(argument.a, argument.aSlot);
+        for (TInstruction& argument : call->Arguments)
+            resolve(argument.A, argument.ASlot);
     }
     for (TInstruction& in : code_) {
-        resolve(in.a, in.aSlot);
-        resolve(in.b, in.bSlot);
-        resolve(in.c, in.cSlot);
-        resolve(in.dst, in.dstSlot);
-        if (in.op == TOpCode::Call)
-            in.target = calls_[in.jump].get();
-        in.handler = TCompiledProgram::TOps::For(in);
+        resolve(in.A, in.ASlot);
+        resolve(in.B, in.BSlot);
+        resolve(in.C, in.CSlot);
+        resolve(in.Dst, in.DstSlot);
+        if (in.Op == TOpCode::Call)
+            in.Target = calls_[in.Jump].get();
+        in.Handler = TCompiledProgram::TOps::For(in);
     }
     program.code_.swap(code_);
     program.calls_.swap(calls_);
-    program.resultType_ = root.type;
-    const std::uint64_t* resultPayload = resultRef.external;
-    std::uint32_t resultSlot = resultRef.slot;
+    program.resultType_ = root.Type;
+    const std::uint64_t* resultPayload = resultRef.External;
+    std::uint32_t resultSlot = resultRef.Slot;
     resolve(resultPayload, resultSlot);
     program.resultPayload_ = resultPayload;
     program.resultSlot_ = resultSlot;

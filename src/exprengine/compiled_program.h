@@ -104,14 +104,14 @@ enum class TOpCode : std::uint8_t {
 // The small members come first so that the value packs into 24 bytes: it is
 // passed and returned by value for every node compiled.
 struct TProgramValue {
-    TResultType type = rtBoolean;
+    TResultType Type = rtBoolean;
     // The type is only known at run time: the value came from the tree and
     // nothing that depends on its type can be compiled.
-    bool dynamic = false;
-    bool constant = false;
-    std::int32_t slot = -1;                  // -1: not stored yet (a constant)
-    std::uint64_t payload = 0;               // a constant's payload
-    const std::uint64_t* external = nullptr; // a variable's payload, read in place
+    bool Dynamic = false;
+    bool Constant = false;
+    std::int32_t Slot = -1;                  // -1: not stored yet (a constant)
+    std::uint64_t Payload = 0;               // a constant's payload
+    const std::uint64_t* External = nullptr; // a variable's payload, read in place
 };
 
 class TProgramBuilder;
@@ -150,35 +150,35 @@ class TCompiledProgram {
     // an operand the instruction does not use. Finishing turns every operand
     // into a pointer and the slot fields into the slots' numbers.
     struct TInstruction {
-        THandler handler; // runs the instruction, returns the next one
-        TOpCode op;
-        TResultType leftType;  // the left operand's type (messages, Generic)
-        TResultType rightType; // the right operand's type (Generic)
-        TResultType type;      // the result's type
-        std::uint32_t aSlot;   // the operands' and result's text slots
-        std::uint32_t bSlot;
-        std::uint32_t dstSlot;
-        std::uint32_t jump; // the target of a jump
-        const std::uint64_t* a;
-        const std::uint64_t* b;
-        std::uint64_t* dst;
-        void* target; // the node, definition or call the instruction serves
+        THandler Handler; // runs the instruction, returns the next one
+        TOpCode Op;
+        TResultType LeftType;  // the left operand's type (messages, Generic)
+        TResultType RightType; // the right operand's type (Generic)
+        TResultType Type;      // the result's type
+        std::uint32_t ASlot;   // the operands' and result's text slots
+        std::uint32_t BSlot;
+        std::uint32_t DstSlot;
+        std::uint32_t Jump; // the target of a jump
+        const std::uint64_t* A;
+        const std::uint64_t* B;
+        std::uint64_t* Dst;
+        void* Target; // the node, definition or call the instruction serves
         // FPair: the third operand, the two operations, whether c is the
         // second operation's left operand, and that operand's type.
-        const std::uint64_t* c;
-        TOpCode first;
-        TOpCode second;
-        bool pairedOnRight;
-        TResultType secondLeftType;
-        std::uint32_t cSlot; // only while building: c's slot
+        const std::uint64_t* C;
+        TOpCode First;
+        TOpCode Second;
+        bool PairedOnRight;
+        TResultType SecondLeftType;
+        std::uint32_t CSlot; // only while building: C's slot
     };
 
     // A function call: its callback and where its arguments are.
     struct TCall {
-        TExprFunctionCallback callback = nullptr;
-        std::vector<TInstruction> arguments; // a (payload), aSlot (text), leftType
-        TExprParameterArray values;
-        TExpressionResult result;
+        TExprFunctionCallback Callback = nullptr;
+        std::vector<TInstruction> Arguments; // A (payload), ASlot (text), LeftType
+        TExprParameterArray Values;
+        TExpressionResult Result;
     };
 
     void RunCode();
@@ -214,9 +214,9 @@ class TProgramBuilder {
     // Where the builder stands, to go back to when a node has to run
     // through the tree after all.
     struct TMark {
-        std::size_t code;
-        std::size_t slots;
-        std::size_t calls;
+        std::size_t Code;
+        std::size_t Slots;
+        std::size_t Calls;
     };
     TMark Mark() const { return {code_.size(), payloads_.size(), calls_.size()}; }
     void Rollback(const TMark& mark);
@@ -240,9 +240,9 @@ class TProgramBuilder {
         if (value.ValueType == rtString)
             return FromRecord(value); // the text needs its slot
         TProgramValue constant;
-        constant.type = value.ValueType;
-        constant.constant = true;
-        constant.payload = value.Payload();
+        constant.Type = value.ValueType;
+        constant.Constant = true;
+        constant.Payload = value.Payload();
         return constant;
     }
     // A variable's value as the tree reads it: fetched from its handler
@@ -254,8 +254,8 @@ class TProgramBuilder {
             definition.VariableCallback() != nullptr)
             return StoredVariable(definition, type);
         TProgramValue value;
-        value.type = type;
-        value.external = definition.ValueRecord().PayloadAddress();
+        value.Type = type;
+        value.External = definition.ValueRecord().PayloadAddress();
         return value;
     }
     // The node evaluated through the tree. typeKnown says whether the node
@@ -289,8 +289,8 @@ class TProgramBuilder {
     using TInstruction = TCompiledProgram::TInstruction;
     // An operand as an instruction being built holds it (see TInstruction).
     struct TRef {
-        const std::uint64_t* external = nullptr;
-        std::uint32_t slot = 0; // the slot's number plus one; 0: none
+        const std::uint64_t* External = nullptr;
+        std::uint32_t Slot = 0; // the slot's number plus one; 0: none
     };
     static std::uint32_t SlotRef(std::int32_t slot) { return static_cast<std::uint32_t>(slot) + 1; }
     // A variable copied into a slot by an instruction of its own.
@@ -313,17 +313,17 @@ class TProgramBuilder {
     // Where an operand is at run time; a constant not stored yet gets a
     // slot of its own each time.
     TRef Place(const TProgramValue& value) {
-        if (value.external != nullptr)
-            return {value.external, 0};
-        if (value.slot < 0)
-            return {nullptr, SlotRef(NewSlot(value.type, value.payload))};
-        return {nullptr, SlotRef(value.slot)};
+        if (value.External != nullptr)
+            return {value.External, 0};
+        if (value.Slot < 0)
+            return {nullptr, SlotRef(NewSlot(value.Type, value.Payload))};
+        return {nullptr, SlotRef(value.Slot)};
     }
     TProgramValue Stored(TResultType type, std::int32_t slot) const;
     TInstruction& Emit(TOpCode op, TResultType type) {
         TInstruction& in = code_.emplace_back();
-        in.op = op;
-        in.type = type;
+        in.Op = op;
+        in.Type = type;
         return in;
     }
     TExpressionResult Record(const TProgramValue& value) const;

@@ -42,13 +42,13 @@ TProgramValue TIfOperation::Emit(TProgramBuilder& builder) {
         return TExprNode::Emit(builder);
     const TProgramBuilder::TMark start = builder.Mark();
     const TProgramValue condition = condition_->Emit(builder);
-    if (condition.dynamic || condition.type == rtString) {
+    if (condition.Dynamic || condition.Type == rtString) {
         builder.Rollback(start);
         return TExprNode::Emit(builder);
     }
-    if (condition.constant) {
+    if (condition.Constant) {
         TExpressionResult value;
-        value.SetPayload(condition.payload);
+        value.SetPayload(condition.Payload);
         return (value.BooleanValue() ? Left() : Right())->Emit(builder);
     }
     return builder.Conditional(*this, condition, *Left(), *Right(), start);

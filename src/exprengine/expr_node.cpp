@@ -99,10 +99,10 @@ void TBinaryOperation::CompleteValue(TExpressionResult& result) {
 // the tree still has a known type.
 TProgramValue TBinaryOperation::EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
                                                const TProgramBuilder::TMark& start) {
-    if (!first.dynamic && right_) {
+    if (!first.Dynamic && right_) {
         const TProgramValue right = right_->Emit(builder);
-        if (!right.dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.type, right.type))
-            return builder.Binary(*this, FastCombine(first.type, right.type), first, right);
+        if (!right.Dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.Type, right.Type))
+            return builder.Binary(*this, FastCombine(first.Type, right.Type), first, right);
     }
     builder.Rollback(start);
     return builder.TreeCall(*this, true, NodeResultType());
@@ -155,8 +155,8 @@ void TUnaryOperator::Check() {
 
 TProgramValue TUnaryOperator::EmitCompletion(TProgramBuilder& builder, const TProgramValue& first,
                                              const TProgramBuilder::TMark& start) {
-    if (!first.dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.type))
-        return builder.Unary(*this, FastComplete(first.type), first);
+    if (!first.Dynamic && TProgramBuilder::TextsAllow(NodeResultType(), first.Type))
+        return builder.Unary(*this, FastComplete(first.Type), first);
     builder.Rollback(start);
     return builder.TreeCall(*this, true, NodeResultType());
 }

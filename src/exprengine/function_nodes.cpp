@@ -122,9 +122,9 @@ TProgramValue TFunctionCallBack::Emit(TProgramBuilder& builder) {
         // expected.
         const std::string& letters = Definition().ParameterTypes();
         auto fits = [&letters](std::size_t index, const TProgramValue& value) {
-            if (value.dynamic)
+            if (value.Dynamic)
                 return false;
-            if (value.type != rtString)
+            if (value.Type != rtString)
                 return true;
             return !letters.empty() &&
                    CharToResultType(letters[std::min(index, letters.size() - 1)]) == rtString;
