@@ -135,7 +135,7 @@ struct TBenchContext {
     }
     cmdline::TStringSink out;
     cmdline::TStringSink err;
-    platform::NullConsole console;
+    platform::TNullConsole console;
     cmdline::TCmdLineContext context;
 };
 

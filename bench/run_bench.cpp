@@ -18,7 +18,7 @@ namespace {
 int Run(const std::vector<std::string>& arguments) {
     orvex::cmdline::TStringSink out;
     orvex::cmdline::TStringSink err;
-    orvex::platform::NullConsole console;
+    orvex::platform::TNullConsole console;
     return orvex::frontend::RunProgram(arguments, "/usr/local/bin/orvex", "orvex", out, err,
                                        console);
 }
