@@ -469,10 +469,7 @@ TExpressionResult TProgramBuilder::Record(const TProgramValue& value) const {
 }
 
 TProgramValue TProgramBuilder::FromRecord(const TExpressionResult& value) {
-    TProgramValue constant;
-    constant.Type = value.ValueType;
-    constant.Constant = true;
-    constant.Payload = value.Payload();
+    TProgramValue constant = TProgramValue::Known(value.ValueType, value.Payload());
     if (value.ValueType == rtString) {
         constant.Slot = NewSlot(rtString, value.Payload());
         texts_[static_cast<std::size_t>(constant.Slot)] = value.StringValue;
@@ -514,20 +511,14 @@ TProgramValue TProgramBuilder::Binary(TBinaryOperation& node, TOpCode op, const 
     if (op == TOpCode::Alias) {
         // Only the type changes; a text it would need is not there.
         if (type != rtString || left.Type == rtString) {
-            TProgramValue value = left;
-            value.Type = type;
-            return value;
+            return left.As(type);
         }
         op = TOpCode::Generic;
     }
     if (left.Constant && right.Constant) {
         std::uint64_t folded = 0;
         if (op != TOpCode::Generic && FoldFast(op, left, right, type, folded)) {
-            TProgramValue value;
-            value.Type = type;
-            value.Constant = true;
-            value.Payload = folded;
-            return value;
+            return TProgramValue::Known(type, folded);
         }
         if (op == TOpCode::Generic) {
             TExpressionResult value = Record(left);
@@ -611,20 +602,14 @@ TProgramValue TProgramBuilder::Unary(TUnaryOperator& node, TOpCode op,
     const TResultType type = node.NodeResultType();
     if (op == TOpCode::Alias) {
         if (type != rtString || operand.Type == rtString) {
-            TProgramValue value = operand;
-            value.Type = type;
-            return value;
+            return operand.As(type);
         }
         op = TOpCode::Generic;
     }
     if (operand.Constant) {
         std::uint64_t folded = 0;
         if (op != TOpCode::Generic && FoldFast(op, operand, operand, type, folded)) {
-            TProgramValue value;
-            value.Type = type;
-            value.Constant = true;
-            value.Payload = folded;
-            return value;
+            return TProgramValue::Known(type, folded);
         }
         if (op == TOpCode::Generic) {
             TExpressionResult value = Record(operand);

@@ -112,6 +112,21 @@ struct TProgramValue {
     std::int32_t Slot = -1;                  // -1: not stored yet (a constant)
     std::uint64_t Payload = 0;               // a constant's payload
     const std::uint64_t* External = nullptr; // a variable's payload, read in place
+
+    // A constant that is not a text (a text needs its slot).
+    static TProgramValue Known(TResultType type, std::uint64_t payload) {
+        TProgramValue value;
+        value.Type = type;
+        value.Constant = true;
+        value.Payload = payload;
+        return value;
+    }
+    // The same value seen as another type.
+    TProgramValue As(TResultType type) const {
+        TProgramValue value = *this;
+        value.Type = type;
+        return value;
+    }
 };
 
 class TProgramBuilder;
@@ -239,11 +254,7 @@ class TProgramBuilder {
     TProgramValue Constant(const TExpressionResult& value) {
         if (value.ValueType == rtString)
             return FromRecord(value); // the text needs its slot
-        TProgramValue constant;
-        constant.Type = value.ValueType;
-        constant.Constant = true;
-        constant.Payload = value.Payload();
-        return constant;
+        return TProgramValue::Known(value.ValueType, value.Payload());
     }
     // A variable's value as the tree reads it: fetched from its handler
     // first when it has one. The usual variable, neither a text nor with a
