@@ -9,6 +9,7 @@
 
 #include "exprengine/parser.h"
 #include "formatting/error.h"
+#include "formatting/text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,10 +51,7 @@ std::string Outcome(TExpressionParser& parser) {
 // The clock's functions give another value a moment later.
 bool ReadsTheClock(const std::string& text) {
     for (const char* name : {"now", "time", "date"}) {
-        std::string lower;
-        for (const char c : text)
-            lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (lower.find(name) != std::string::npos)
+        if (orvex::formatting::LowerCaseAscii(text).find(name) != std::string::npos)
             return true;
     }
     return false;

@@ -6,6 +6,7 @@
 
 #include "frontend/driver.h"
 #include "frontend/exit_codes.h"
+#include "platform/ascii_case.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -19,10 +20,6 @@ namespace {
 // more than a few megabytes.
 constexpr std::size_t kMaxInput = 4096;
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The options that wait after an error or sound the bell, in any form the
 // command line accepts them: "/" or dashes before the name, letters in any
 // case, a value attached with ":" or "=". Stripping every leading dash and
@@ -32,7 +29,7 @@ bool WaitsOrBeeps(std::string_view argument) {
     const std::size_t nameStart = std::min(argument.find_first_not_of("-/"), argument.size());
     std::string name(argument.substr(nameStart));
     name = name.substr(0, name.find_first_of(":="));
-    std::transform(name.begin(), name.end(), name.begin(), Upper);
+    std::transform(name.begin(), name.end(), name.begin(), orvex::platform::AsciiUpper);
     return name == "DEBUG" || name == "DEBUG-MODE" || name == "ERROR-DELAY" ||
            name == "AUDIBLE-ERROR";
 }

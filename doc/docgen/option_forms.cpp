@@ -4,6 +4,7 @@
 #include "cmdline/cmdline_context.h"
 #include "cmdline/declaration_table.h"
 #include "cmdline/param_names.h"
+#include "formatting/text.h"
 #include "frontend/options.h"
 #include "frontend/run_settings.h"
 #include "platform/platform.h"
@@ -16,9 +17,7 @@ namespace orvex::docgen {
 namespace {
 
 std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+    return formatting::LowerCaseAscii(text);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "docgen/posix_examples.h"
 
+#include "formatting/text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -32,9 +34,8 @@ std::string ShellWord(std::string_view text) {
 // An option word: its name, without a value attached by ":" or "=", is one
 // of the forms the framework accepts.
 bool IsOption(std::string_view argument, const std::vector<std::string>& optionForms) {
-    std::string name(argument.substr(0, argument.find_first_of(":=", 1)));
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string name =
+        formatting::LowerCaseAscii(argument.substr(0, argument.find_first_of(":=", 1)));
     return std::find(optionForms.begin(), optionForms.end(), name) != optionForms.end();
 }
 
