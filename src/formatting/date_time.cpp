@@ -58,12 +58,30 @@ struct TDayAndTime {
     bool Valid = false;
 };
 
+// Rounds half away from zero, as std::llround does, but without the math
+// library, which the released program loads only when a run needs it: every
+// banner formats the build date, so llround would load it for each help
+// text and syntax-error report. Exact wherever the difference between a
+// value and its whole part is, that is for magnitudes below 2^52; the
+// milliseconds of the supported days stay below 2^48.
+std::int64_t RoundHalfAwayFromZero(double value) {
+    const double whole = std::trunc(value);
+    const double rest = value - whole;
+    const auto rounded = static_cast<std::int64_t>(whole);
+    if (rest >= 0.5)
+        return rounded + 1;
+    if (rest <= -0.5)
+        return rounded - 1;
+    return rounded;
+}
+
 TDayAndTime SplitValue(TDateTime value) {
     TDayAndTime split;
     if (!std::isfinite(value) || value < static_cast<double>(kFirstDay - 1) ||
         value > static_cast<double>(kLastDay + 1))
         return split;
-    const auto total = std::llround(value * static_cast<double>(kMillisecondsPerDay));
+    const std::int64_t total =
+        RoundHalfAwayFromZero(value * static_cast<double>(kMillisecondsPerDay));
     split.Days = total / kMillisecondsPerDay;
     split.Milliseconds = std::llabs(total % kMillisecondsPerDay);
     split.Valid = split.Days >= kFirstDay && split.Days <= kLastDay;

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace orvex::formatting {
@@ -147,6 +148,42 @@ TEST(Calendar, RoundsToTheNearestMillisecond) {
     int year = 0, month = 0, day = 0;
     DecodeDate(0.99999999999, year, month, day);
     EXPECT_EQ(day, 31);
+}
+
+TEST(Calendar, RoundsHalfMillisecondsAwayFromZero) {
+    // A 2048th of a day is 42,187.5 ms exactly, so odd multiples of it end
+    // in half a millisecond; the time of day counts from the day's start on
+    // both sides of day zero.
+    struct HalfCase {
+        double value;
+        int second, ms;
+    };
+    for (const HalfCase& c : {HalfCase{1.0 / 2048, 42, 188}, HalfCase{-1.0 / 2048, 42, 188},
+                              HalfCase{3.0 / 2048, 6, 563}, HalfCase{45000 + 5.0 / 2048, 30, 938},
+                              HalfCase{-45000 - 7.0 / 2048, 55, 313}}) {
+        int hour = 0, minute = 0, second = 0, ms = 0;
+        DecodeTime(c.value, hour, minute, second, ms);
+        EXPECT_EQ(second, c.second) << c.value;
+        EXPECT_EQ(ms, c.ms) << c.value;
+    }
+}
+
+TEST(Calendar, SplitsValuesAsTheLibrarysRoundingDoes) {
+    // The milliseconds of a value are rounded without the math library;
+    // compared with std::llround over random values of the whole calendar.
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> days(-693593.0, 2958465.0);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = i % 2 == 0 ? days(random) : std::round(days(random) * 2048) / 2048;
+        const long long total = std::llround(value * 86400000.0);
+        int hour = 0, minute = 0, second = 0, ms = 0;
+        DecodeTime(value, hour, minute, second, ms);
+        ASSERT_EQ(((hour * 60LL + minute) * 60 + second) * 1000 + ms, std::llabs(total % 86400000))
+            << value;
+        int year = 0, month = 0, day = 0;
+        DecodeDate(value, year, month, day);
+        ASSERT_EQ(EncodeDate(year, month, day), static_cast<double>(total / 86400000)) << value;
+    }
 }
 
 TEST(Calendar, ValuesOutsideTheCalendarDecodeToZeros) {
