@@ -1,5 +1,6 @@
 #include "frontend/preparation.h"
 
+#include "formatting/packed_texts.h"
 #include "formatting/text.h"
 
 #include <array>
@@ -65,25 +66,28 @@ struct TWordRow {
 };
 
 // The alias rows for words, in their order, after PWR, DIV and MOD (which
-// come before every other word and are handled by the scan itself).
-constexpr auto kWordRows = std::to_array<TWordRow>({
-    {"xor", true, false},
-    {"or", true, false},
-    {"and", true, false},
-    {"not", true, false},
-    {"cos", true, false},
-    {"sin", false, false},
-    {"arctan", false, false},
-    {"abs", false, false},
-    {"sqrt", false, true},
-    {"sqr", false, false},
-    {"exp", false, false},
-    {"ln", false, false},
-    {"log", false, false},
-    {"frac", false, false},
-    {"int", false, false},
-    {"round", false, false},
-    {"trunc", false, false},
+// come before every other word and are handled by the scan itself); packed
+// as formatting/packed_texts.h explains.
+constexpr auto kWordRows = formatting::PackTexts<&TWordRow::Word>([] {
+    return std::to_array<TWordRow>({
+        {"xor", true, false},
+        {"or", true, false},
+        {"and", true, false},
+        {"not", true, false},
+        {"cos", true, false},
+        {"sin", false, false},
+        {"arctan", false, false},
+        {"abs", false, false},
+        {"sqrt", false, true},
+        {"sqr", false, false},
+        {"exp", false, false},
+        {"ln", false, false},
+        {"log", false, false},
+        {"frac", false, false},
+        {"int", false, false},
+        {"round", false, false},
+        {"trunc", false, false},
+    });
 });
 
 // The first row that sees the letters of "sqrt" again.
@@ -95,7 +99,7 @@ std::uint32_t LetterBit(char c) {
 
 constexpr std::uint32_t kFirstLettersOfWords = [] {
     std::uint32_t mask = 0;
-    for (const TWordRow& row : kWordRows)
+    for (const TWordRow row : kWordRows)
         mask |= std::uint32_t{1} << (row.Word[0] - 'a');
     return mask;
 }();

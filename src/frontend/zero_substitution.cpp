@@ -2,6 +2,7 @@
 
 #include "formatting/number_pattern.h"
 #include "formatting/number_text.h"
+#include "formatting/packed_texts.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -11,12 +12,15 @@ namespace orvex::frontend {
 
 namespace {
 
-// Operator and function words that survive zero substitution.
-constexpr auto kKnownTokens = std::to_array<std::string_view>({
-    "(",   ")",    "^",   "*",      "div",   "mod",   "/",     "+",   "-",   "<",
-    ">",   "=",    "<=",  ">=",     "<>",    "or",    "xor",   "and", "not", "(",
-    ")",   "cos",  "sin", "arctan", "abs",   "sqr",   "sqrt",  "pi",  "exp", "ln",
-    "log", "frac", "int", "round",  "trunc", "sumof", "count",
+// Operator and function words that survive zero substitution (packed as
+// formatting/packed_texts.h explains).
+constexpr auto kKnownTokens = formatting::PackTexts([] {
+    return std::to_array<std::string_view>({
+        "(",   ")",    "^",   "*",      "div",   "mod",   "/",     "+",   "-",   "<",
+        ">",   "=",    "<=",  ">=",     "<>",    "or",    "xor",   "and", "not", "(",
+        ")",   "cos",  "sin", "arctan", "abs",   "sqr",   "sqrt",  "pi",  "exp", "ln",
+        "log", "frac", "int", "round",  "trunc", "sumof", "count",
+    });
 });
 
 bool IsKnownToken(std::string_view part) {
