@@ -15,9 +15,9 @@
 // start-up again, and the end-to-end test of this file fails to say so.
 #include <dlfcn.h>
 #include <gnu/lib-names.h>
+#include <sys/auxv.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -39,9 +39,12 @@ struct TMathLibrary {
 
 // Ends the run as the dynamic loader would have, had the library been
 // missing at start-up: its message and its exit status. libm comes with the
-// C library, so only a broken installation gets here.
+// C library, so only a broken installation gets here. The program's name is
+// asked for only here: a variable of the C library would cost every run a
+// symbol lookup at start-up.
 [[noreturn]] void FailToLoad(const char* reason) {
-    const char* const parts[] = {program_invocation_short_name,
+    const auto* program = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
+    const char* const parts[] = {program != nullptr ? program : "orvex",
                                  ": error while loading shared libraries: ", reason, "\n"};
     for (const char* part : parts) {
         if (write(STDERR_FILENO, part, std::strlen(part)) < 0)

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -96,6 +99,37 @@ TEST(MathOnDemand, EachFunctionLoadsTheLibraryAndGivesTheLibrarysResult) {
         EXPECT_TRUE(run.LoadedMath) << argument;
         ExpectSameRun(argument, run);
     }
+}
+
+// The library made unreadable in a mount namespace of the test's own (with
+// unshare from util-linux): runs without math functions still work, and the
+// first math function ends the run with the loader's message and status.
+TEST(MathOnDemand, AMissingLibraryEndsTheRunAsTheLoaderWould) {
+    Dl_info library{};
+    if (dladdr(reinterpret_cast<void*>(static_cast<double (*)(double)>(&::sin)), &library) == 0 ||
+        library.dli_fname == nullptr)
+        GTEST_SKIP() << "no path for the math library";
+    const std::string libraryPath = std::filesystem::canonical(library.dli_fname).string();
+    const std::string unshare = "/usr/bin/unshare";
+    const auto hidden = [&](const std::string& argument) {
+        return testsupport::RunProcess(unshare,
+                                       {unshare, "-rm", "/bin/sh", "-c",
+                                        "mount --bind /dev/null \"$0\" && exec \"$1\" \"$2\"",
+                                        libraryPath, ReleasedBinary(), argument});
+    };
+    const testsupport::ProcessResult plain = hidden("1+2");
+    if (plain.exitCode != 0 && plain.standardOutput.empty())
+        GTEST_SKIP() << "no mount namespace here: " << plain.standardError;
+    EXPECT_EQ(plain.standardOutput, "3\n");
+    EXPECT_EQ(plain.exitCode, 0);
+
+    const testsupport::ProcessResult math = hidden("sin(1)");
+    EXPECT_EQ(math.standardOutput, "");
+    EXPECT_TRUE(math.standardError.starts_with(ReleasedBinary() +
+                                               ": error while loading shared libraries: "))
+        << math.standardError;
+    EXPECT_NE(math.standardError.find("libm.so"), std::string::npos) << math.standardError;
+    EXPECT_EQ(math.exitCode, 127);
 }
 
 } // namespace
