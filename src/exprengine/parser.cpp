@@ -117,12 +117,6 @@ TBinaryOperator BinaryOperatorOf(TokenKind kind) {
     }
 }
 
-// An operator waiting for its right operand.
-struct TPendingOperator {
-    TExprNodePtr Left;
-    TMakeOperator Make = nullptr;
-};
-
 // Names count with their first 255 characters, ASCII letters folded to lower
 // case.
 std::string LookupKey(std::string_view name) {
@@ -161,11 +155,17 @@ void MatchOperands(TExprNodePtr& left, TExprNodePtr& right) {
     right = MatchOperand(std::move(right), *left);
 }
 
+// An operator waiting for its right operand.
+struct TExpressionParser::TPendingOperator {
+    TExprNodePtr Left;
+    TMakeOperator Make = nullptr;
+};
+
 namespace {
 
 // Gives a waiting operator its right operand: the operand becomes the
 // operator's node. The logical level takes its operands as they are.
-void Complete(TPendingOperator& pending, TExprNodePtr& operand, TLevel level) {
+template <typename TPending> void Complete(TPending& pending, TExprNodePtr& operand, TLevel level) {
     if (!pending.Left)
         return;
     TExprNodePtr left = std::move(pending.Left);
@@ -184,6 +184,7 @@ TExpressionParser::TExpressionParser()
 TExpressionParser::~TExpressionParser() {
     lookupTable_.clear();
     root_.reset();
+    pending_.clear();
 }
 
 void TExpressionParser::SetBuiltIns(TBuiltInCategories categories) {
@@ -234,6 +235,7 @@ void TExpressionParser::SetExpression(std::string_view text) {
     evaluations_ = 0;
     compileGainsNothing_ = false;
     root_.reset();
+    pending_.clear(); // what a failed parse left waiting
     expression_.assign(text);
     scanner_->SetSource(text);
     if (text.empty())
@@ -294,11 +296,19 @@ void TExpressionParser::RaiseAtPosition(TResourceString message) const {
 // levels and of its own, which makes every level left-associative. Tokens
 // are read, operands matched and errors raised exactly where a function per
 // level would do it.
+//
+// The waiting operators live on the parser's stack, not in this frame: an
+// error raised while an operand is read passes this frame without stopping
+// to clean up, which keeps the unwinding of an error short. The stack grows
+// by four entries per level of parentheses; an error leaves them to the
+// next SetExpression or the destructor. Entries are found by index, since a
+// nested level may move the stack.
 TExprNodePtr TExpressionParser::ParseLogical() {
-    TPendingOperator logical;
-    TPendingOperator comparison;
-    TPendingOperator additive;
-    TPendingOperator multiplicative;
+    const std::size_t base = pending_.size();
+    pending_.resize(base + 4);
+    const auto waiting = [this, base](TLevel level) -> TPendingOperator& {
+        return pending_[base + static_cast<std::size_t>(level) - 1];
+    };
     bool negateFirst = false;
     if (CurrentKind() == TokenKind::Not) {
         Advance();
@@ -308,25 +318,26 @@ TExprNodePtr TExpressionParser::ParseLogical() {
     for (;;) {
         TExprNodePtr operand = ParseSigned();
         const TBinaryOperator next = BinaryOperatorOf(CurrentKind());
-        Complete(multiplicative, operand, TLevel::Multiplicative);
+        Complete(waiting(TLevel::Multiplicative), operand, TLevel::Multiplicative);
         if (next.Level == TLevel::Multiplicative) {
-            multiplicative = {std::move(operand), next.Make};
+            waiting(TLevel::Multiplicative) = {std::move(operand), next.Make};
             Advance(); // an end here is the operand's unknown token
             continue;
         }
-        Complete(additive, operand, TLevel::Additive);
+        Complete(waiting(TLevel::Additive), operand, TLevel::Additive);
         if (next.Level == TLevel::Additive) {
-            additive = {std::move(operand), next.Make};
+            waiting(TLevel::Additive) = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;
         }
         // A comparison when one is waiting already is left unread: it ends
         // the expression.
-        const bool secondComparison = next.Level == TLevel::Comparison && comparison.Left;
-        Complete(comparison, operand, TLevel::Comparison);
+        const bool secondComparison =
+            next.Level == TLevel::Comparison && waiting(TLevel::Comparison).Left;
+        Complete(waiting(TLevel::Comparison), operand, TLevel::Comparison);
         if (next.Level == TLevel::Comparison && !secondComparison) {
-            comparison = {std::move(operand), next.Make};
+            waiting(TLevel::Comparison) = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;
@@ -336,13 +347,14 @@ TExprNodePtr TExpressionParser::ParseLogical() {
             operand = std::make_unique<TNotNode>(std::move(operand));
             negateFirst = false;
         }
-        Complete(logical, operand, TLevel::Logical);
+        Complete(waiting(TLevel::Logical), operand, TLevel::Logical);
         if (next.Level == TLevel::Logical) {
-            logical = {std::move(operand), next.Make};
+            waiting(TLevel::Logical) = {std::move(operand), next.Make};
             Advance();
             RequireMoreText();
             continue;
         }
+        pending_.resize(base);
         return operand;
     }
 }

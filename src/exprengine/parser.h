@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace orvex::engine {
 
@@ -96,6 +97,7 @@ class TExpressionParser {
 
   private:
     class TNestingGuard;
+    struct TPendingOperator;
 
     TokenKind CurrentKind() const { return scanner_->CurrentTokenKind(); }
     void Advance() { scanner_->NextToken(); }
@@ -131,6 +133,9 @@ class TExpressionParser {
     // compiling it gave nothing.
     int evaluations_ = 0;
     bool compileGainsNothing_ = false;
+    // The operators ParseLogical keeps waiting for their right operands,
+    // four per level of parentheses (see ParseLogical).
+    std::vector<TPendingOperator> pending_;
 };
 
 // Wraps each operand in a conversion to the other's type where one exists:

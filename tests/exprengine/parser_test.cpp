@@ -261,5 +261,20 @@ TEST(Parser, StaysUsableAfterAnError) {
     EXPECT_EQ(parser.Evaluate().FloatValue(), 0.5);
 }
 
+TEST(Parser, AFailedParseLeavesNothingWaitingForTheNextText) {
+    // Each text fails with operators waiting at several levels, some inside
+    // parentheses; the next text must see none of them. The sanitizer build
+    // checks that the waiting operands are released exactly once.
+    TExpressionParser parser;
+    for (const char* failing : {"1 or 2 < 3 + 4 * abc", "1+2*(3-(4 mod nope))", "(1 and (2 = (3 +",
+                                "1 + 2 * 3 < 4 < 5 + zzz", "not 1 xor (2 * (3 + (4 - q)))"}) {
+        EXPECT_THROW(parser.SetExpression(failing), formatting::Error) << failing;
+        parser.SetExpression("10-2*3");
+        EXPECT_EQ(parser.Evaluate().IntegerValue(), 4) << failing;
+        parser.SetExpression("(1+(2*(3+(4*(5+6)))))");
+        EXPECT_EQ(parser.Evaluate().IntegerValue(), 95) << failing;
+    }
+}
+
 } // namespace
 } // namespace orvex::engine
