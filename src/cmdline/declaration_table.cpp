@@ -123,7 +123,7 @@ void DeclareParams(TCmdLineContext& context, TParamStatusArray& table,
                 variable->clear();
         BeginParamSearch(result, DefaultTextOf(declaration, binding), {});
         if (first[k] != kNoMatch)
-            SearchParamWords(context, result, table, declaration.NameWords(), first[k], last,
+            SearchParamWords(context, result, table, declaration.NameWords().Span(), first[k], last,
                              ValueCountOf(declaration.Kind), SearchFlagsOf(declaration));
         Finish(context, declaration, binding, result);
     }

@@ -31,9 +31,21 @@ enum class TParamKind : std::uint8_t {
 
 inline constexpr std::size_t kMaxNameWords = 8;
 
+// The words of one entry's name list, as NameWords hands them out.
+struct TNameWords {
+    std::array<std::string_view, kMaxNameWords> Words{};
+    std::size_t Count = 0;
+
+    const std::string_view* begin() const { return Words.data(); }
+    const std::string_view* end() const { return Words.data() + Count; }
+    std::span<const std::string_view> Span() const& { return {Words.data(), Count}; }
+};
+
 struct TParamDeclaration {
     // Splits the name list while compiling; a list of more than
-    // kMaxNameWords words does not compile.
+    // kMaxNameWords words does not compile. The words are kept as places in
+    // the list rather than as texts of their own: the table then holds one
+    // pointer per entry, which the loader fixes up at every start.
     consteval TParamDeclaration(std::string_view names, TParamKind kind, std::int32_t fallback = 0,
                                 int flags = 0)
         : Names(names), Kind(kind), Fallback(fallback), Flags(flags) {
@@ -48,18 +60,32 @@ struct TParamDeclaration {
                 continue;
             if (WordCount == kMaxNameWords)
                 throw "too many words in one name list";
-            Words[WordCount++] = names.substr(begin, at - begin);
+            if (at > UINT16_MAX)
+                throw "name list too long";
+            WordPlaces[WordCount++] = {static_cast<std::uint16_t>(begin),
+                                       static_cast<std::uint16_t>(at - begin)};
         }
     }
 
-    std::span<const std::string_view> NameWords() const { return {Words.data(), WordCount}; }
+    constexpr TNameWords NameWords() const {
+        TNameWords words;
+        for (; words.Count < WordCount; ++words.Count) {
+            const TWordPlace place = WordPlaces[words.Count];
+            words.Words[words.Count] = Names.substr(place.At, place.Size);
+        }
+        return words;
+    }
 
     std::string_view Names;
     TParamKind Kind;
     std::int32_t Fallback;
     int Flags;
-    std::array<std::string_view, kMaxNameWords> Words{};
-    std::size_t WordCount = 0;
+    struct TWordPlace {
+        std::uint16_t At = 0;
+        std::uint16_t Size = 0;
+    };
+    std::array<TWordPlace, kMaxNameWords> WordPlaces{};
+    std::uint8_t WordCount = 0;
 
   private:
     static constexpr bool IsNameDelimiter(char c) { return c == ' ' || c == ',' || c == ';'; }

@@ -4,6 +4,8 @@
 #include "formatting/messages.h"
 #include "formatting/text.h"
 
+#include <algorithm>
+
 namespace orvex::formatting {
 namespace {
 
@@ -11,6 +13,7 @@ namespace {
 // ignored and a fifth or more makes the pattern invalid.
 constexpr int kMaximumSectionSeparators = 3;
 constexpr int kMaximumExponentDigits = 4;
+constexpr std::size_t kTokensReservedAtOnce = 32;
 
 bool IsExponentLetter(char c) {
     return c == 'E' || c == 'e';
@@ -31,6 +34,9 @@ class TSectionReader {
   public:
     TSectionReader(std::string_view text, bool scientific) : text_(text) {
         section_.Scientific = scientific;
+        // A character adds at most one token; the usual patterns then need
+        // one allocation, a long one grows as it goes.
+        section_.Tokens.reserve(std::min(text.size(), kTokensReservedAtOnce));
     }
 
     TPatternSection Read() {

@@ -262,8 +262,10 @@ TEST(DeclareParams, HandlesALongTable) {
 TEST(TParamDeclaration, SplitsItsNamesWhenCompiled) {
     static constexpr TParamDeclaration kEntry{" ,H;HELP,, ?  ", TParamKind::Switch};
     static_assert(kEntry.WordCount == 3);
-    EXPECT_EQ(std::vector<std::string_view>(kEntry.NameWords().begin(), kEntry.NameWords().end()),
+    const TNameWords words = kEntry.NameWords();
+    EXPECT_EQ(std::vector<std::string_view>(words.begin(), words.end()),
               (std::vector<std::string_view>{"H", "HELP", "?"}));
+    static_assert(kEntry.NameWords().Words[2] == "?");
 }
 
 } // namespace
