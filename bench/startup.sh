@@ -52,17 +52,34 @@ ${CXX:-c++} -O2 -std=c++20 -fPIE -pie -static-libstdc++ -static-libgcc "$work/fl
 cp "$orvex" "$work/orvex"
 cp "$(command -v expr)" "$work/expr"
 
-# Instructions of one whole run; the arguments are the command's words.
+# Instructions of one whole run: the first argument holds the environment's
+# NAME=VALUE settings, separated by blanks; the rest are the command's words.
 instructions() {
-    { valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null || true; } |
-        sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+    local -a environment
+    read -ra environment <<<"$1"
+    shift
+    { env "${environment[@]}" valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" \
+        2>&1 >/dev/null || true; } | sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-locales=(C C.UTF-8 de_DE.UTF-8)
+# The locales, by column: the C locale, C.UTF-8, de_DE.UTF-8 as the system
+# has it (with Debian's locales package, in the locale archive), and the
+# same locale as a folder of its own (localedef without the archive, found
+# through LOCPATH), as systems that ship locales as files have it: there
+# expr loads every category from its own file, the calculator only
+# LC_NUMERIC.
+columns=(C C.UTF-8 de_DE.UTF-8)
+settings=("LC_ALL=C" "LC_ALL=C.UTF-8" "LC_ALL=de_DE.UTF-8")
+mkdir -p "$work/locales"
+if command -v localedef >/dev/null &&
+    localedef --no-archive -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >/dev/null 2>&1; then
+    columns+=("de_DE (folder)")
+    settings+=("LOCPATH=$work/locales LC_ALL=de_DE.UTF-8")
+fi
 echo "== instructions (callgrind)"
 printf '%-24s' ""
-for l in "${locales[@]}"; do printf '%14s' "$l"; done
+for c in "${columns[@]}"; do printf '%16s' "$c"; done
 echo
 declare -A count
 for name in "orvex 1+2" "expr 1 + 2" "nothing (C)" "floor (C++)"; do
@@ -73,21 +90,24 @@ for name in "orvex 1+2" "expr 1 + 2" "nothing (C)" "floor (C++)"; do
     "floor (C++)") words=("$work/floor" 3) ;;
     esac
     printf '%-24s' "$name"
-    for l in "${locales[@]}"; do
-        count[$name,$l]=$(LC_ALL=$l instructions "${words[@]}")
-        printf '%14s' "${count[$name,$l]}"
+    for i in "${!columns[@]}"; do
+        count[$name,$i]=$(instructions "${settings[$i]}" "${words[@]}")
+        printf '%16s' "${count[$name,$i]}"
     done
     echo
 done
 printf '%-24s' "orvex / expr"
-for l in "${locales[@]}"; do printf '%14s' "$(ratio "${count[orvex 1+2,$l]}" "${count[expr 1 + 2,$l]}")"; done
-echo "   (targets: 0.85 in C, 0.5 otherwise)"
+for i in "${!columns[@]}"; do
+    printf '%16s' "$(ratio "${count[orvex 1+2,$i]}" "${count[expr 1 + 2,$i]}")"
+done
+echo
+echo "(targets: 0.85 in C, 0.5 otherwise)"
 
 echo
 echo "== the other roads against orvex 1+2 (instructions, LC_ALL=C)"
-base=${count[orvex 1+2,C]}
+base=${count[orvex 1+2,0]}
 for road in "1/0" "abc" "1<2<3" "-h"; do
-    n=$(LC_ALL=C instructions "$work/orvex" "$road")
+    n=$(instructions LC_ALL=C "$work/orvex" "$road")
     printf '%-24s%14s%10s\n' "orvex $road" "$n" "$(ratio "$n" "$base")"
 done
 echo "(targets: errors at most 1.2, help at most 1.5)"
