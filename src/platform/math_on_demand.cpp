@@ -18,24 +18,31 @@
 #include <sys/auxv.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 
 namespace {
 
-struct TMathLibrary {
-    double (*Atan)(double);
-    double (*Cos)(double);
-    double (*Exp)(double);
-    double (*Fmod)(double, double);
-    double (*Log)(double);
-    double (*Pow)(double, double);
-    double (*Round)(double);
-    double (*Sin)(double);
-    double (*Sqrt)(double);
-    // The C++ runtime's number reading refers to these two.
-    int (*Fegetround)();
-    int (*Fesetround)(int);
+// The functions taken from the library, and their names there.
+enum TMathFunction {
+    mfAtan,
+    mfCos,
+    mfExp,
+    mfFmod,
+    mfLog,
+    mfPow,
+    mfRound,
+    mfSin,
+    mfSqrt,
+    mfFegetround, // these two the C++ runtime's number reading refers to
+    mfFesetround,
+    kMathFunctionCount
 };
+
+// In the order above, each ended by a NUL: one array, no pointers for the
+// loader to fix up at start-up.
+constexpr char kMathFunctionNames[] =
+    "atan\0cos\0exp\0fmod\0log\0pow\0round\0sin\0sqrt\0fegetround\0fesetround";
 
 // Ends the run as the dynamic loader would have, had the library been
 // missing at start-up: its message and its exit status. libm comes with the
@@ -53,72 +60,66 @@ struct TMathLibrary {
     _exit(127);
 }
 
-template <typename TFunction> void Bind(void* library, TFunction& function, const char* name) {
-    void* const symbol = dlsym(library, name);
-    if (symbol == nullptr)
-        FailToLoad(dlerror());
-    function = reinterpret_cast<TFunction>(symbol);
-}
-
-TMathLibrary LoadMathLibrary() {
+std::array<void*, kMathFunctionCount> LoadMathLibrary() {
     void* const library = dlopen(LIBM_SO, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr)
         FailToLoad(dlerror());
-    TMathLibrary math{};
-    Bind(library, math.Atan, "atan");
-    Bind(library, math.Cos, "cos");
-    Bind(library, math.Exp, "exp");
-    Bind(library, math.Fmod, "fmod");
-    Bind(library, math.Log, "log");
-    Bind(library, math.Pow, "pow");
-    Bind(library, math.Round, "round");
-    Bind(library, math.Sin, "sin");
-    Bind(library, math.Sqrt, "sqrt");
-    Bind(library, math.Fegetround, "fegetround");
-    Bind(library, math.Fesetround, "fesetround");
-    return math;
+    std::array<void*, kMathFunctionCount> functions{};
+    const char* name = kMathFunctionNames;
+    for (void*& function : functions) {
+        function = dlsym(library, name);
+        if (function == nullptr)
+            FailToLoad(dlerror());
+        name += std::strlen(name) + 1;
+    }
+    return functions;
 }
 
-// Loaded once per process, thread-safely; the library stays open.
-const TMathLibrary& MathLibrary() {
-    static const TMathLibrary math = LoadMathLibrary();
-    return math;
+// Loaded once per process, thread-safely, on the first call of any of the
+// functions; the library stays open.
+const std::array<void*, kMathFunctionCount>& MathFunctions() {
+    static const std::array<void*, kMathFunctionCount> functions = LoadMathLibrary();
+    return functions;
+}
+
+template <typename TSignature> TSignature* MathFunction(TMathFunction which) {
+    return reinterpret_cast<TSignature*>(MathFunctions()[which]);
 }
 
 } // namespace
 
 extern "C" {
 double atan(double x) {
-    return MathLibrary().Atan(x);
+    return MathFunction<double(double)>(mfAtan)(x);
 }
 double cos(double x) {
-    return MathLibrary().Cos(x);
+    return MathFunction<double(double)>(mfCos)(x);
 }
 double exp(double x) {
-    return MathLibrary().Exp(x);
+    return MathFunction<double(double)>(mfExp)(x);
 }
 double fmod(double x, double y) {
-    return MathLibrary().Fmod(x, y);
+    return MathFunction<double(double, double)>(mfFmod)(x, y);
 }
 double log(double x) {
-    return MathLibrary().Log(x);
+    return MathFunction<double(double)>(mfLog)(x);
 }
 double pow(double x, double y) {
-    return MathLibrary().Pow(x, y);
+    return MathFunction<double(double, double)>(mfPow)(x, y);
 }
 double round(double x) {
-    return MathLibrary().Round(x);
+    return MathFunction<double(double)>(mfRound)(x);
 }
 double sin(double x) {
-    return MathLibrary().Sin(x);
+    return MathFunction<double(double)>(mfSin)(x);
 }
 double sqrt(double x) {
-    return MathLibrary().Sqrt(x);
+    return MathFunction<double(double)>(mfSqrt)(x);
 }
 int fegetround() {
-    return MathLibrary().Fegetround();
+    return MathFunction<int()>(mfFegetround)();
 }
 int fesetround(int mode) {
-    return MathLibrary().Fesetround(mode);
+    return MathFunction<int(int)>(mfFesetround)(mode);
 }
 }
