@@ -155,6 +155,13 @@ This package holds the static libraries and C++20 headers, a CMake package
 (find_package(OrvexEngine)) and a pkg-config file (orvex-engine).]])
 # Depends: from the libraries the program links (the C library).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps reads the symbols the program uses, not the version of the
+# C library's loader its packed relocations need (GLIBC_ABI_DT_RELR, from
+# glibc 2.36 on): without this the package would install where the program
+# cannot start. The discovered dependencies are added to it.
+if(ORVEX_STATIC_RUNTIME AND ORVEX_CAN_LINK_AS_RELEASED AND ORVEX_LINKER_PACKS_RELOCATIONS)
+    set(CPACK_DEBIAN_ORVEX_PACKAGE_DEPENDS "libc6 (>= 2.36)")
+endif()
 set(CPACK_DEBIAN_ORVEX_PACKAGE_RECOMMENDS bash-completion)
 # Archives are stable byte for byte when the build is.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
