@@ -122,9 +122,11 @@ void DeclareParams(TCmdLineContext& context, TParamStatusArray& table,
             if (std::string* variable = VariableOf<std::string>(binding))
                 variable->clear();
         BeginParamSearch(result, DefaultTextOf(declaration, binding), {});
-        if (first[k] != kNoMatch)
-            SearchParamWords(context, result, table, declaration.NameWords().Span(), first[k], last,
+        if (first[k] != kNoMatch) {
+            const TNameWords words = declaration.NameWords();
+            SearchParamWords(context, result, table, words.Span(), first[k], last,
                              ValueCountOf(declaration.Kind), SearchFlagsOf(declaration));
+        }
         Finish(context, declaration, binding, result);
     }
 }

@@ -39,6 +39,7 @@ struct TNameWords {
     const std::string_view* begin() const { return Words.data(); }
     const std::string_view* end() const { return Words.data() + Count; }
     std::span<const std::string_view> Span() const& { return {Words.data(), Count}; }
+    std::span<const std::string_view> Span() const&& = delete; // would outlive the words
 };
 
 struct TParamDeclaration {
