@@ -156,7 +156,7 @@ void MatchOperands(TExprNodePtr& left, TExprNodePtr& right) {
 }
 
 // An operator waiting for its right operand.
-struct TExpressionParser::TPendingOperator {
+struct TPendingOperator {
     TExprNodePtr Left;
     TMakeOperator Make = nullptr;
 };
@@ -165,7 +165,7 @@ namespace {
 
 // Gives a waiting operator its right operand: the operand becomes the
 // operator's node. The logical level takes its operands as they are.
-template <typename TPending> void Complete(TPending& pending, TExprNodePtr& operand, TLevel level) {
+void Complete(TPendingOperator& pending, TExprNodePtr& operand, TLevel level) {
     if (!pending.Left)
         return;
     TExprNodePtr left = std::move(pending.Left);

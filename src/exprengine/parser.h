@@ -21,6 +21,9 @@
 
 namespace orvex::engine {
 
+// An operator the parser keeps waiting for its right operand (parser.cpp).
+struct TPendingOperator;
+
 class TExpressionParser {
   public:
     // Parentheses, argument lists (of functions, "if" and "case") and
@@ -97,7 +100,6 @@ class TExpressionParser {
 
   private:
     class TNestingGuard;
-    struct TPendingOperator;
 
     TokenKind CurrentKind() const { return scanner_->CurrentTokenKind(); }
     void Advance() { scanner_->NextToken(); }
